@@ -1,0 +1,43 @@
+// The Save and Open commands without their dialogs: the window runs the file
+// dialog, makes the chosen folder current, and passes the chosen path here
+// (nothing when the dialog was cancelled). Every message the user must see
+// comes back in the outcome, in the order it is to be shown.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/ProblemData.h"
+#include "core/ViewState.h"
+
+namespace korvanu {
+
+struct SaveOutcome {
+  bool Written = false;
+  std::vector<std::string> Messages;
+  std::string Folder;  // folder part of the chosen path: the save dialog's next initial folder
+};
+
+// Save: the reserved name "New.krv" turns FileName into "File" + n, drawing n
+// from a generator seeded with `seed` (the current time in the program).
+SaveOutcome SaveProblem(ProblemData& problem, const std::optional<std::string>& chosenPath,
+                        std::uint64_t seed);
+
+struct OpenOutcome {
+  bool Loaded = false;
+  std::vector<std::string> Messages;
+};
+
+// Open: reads the chosen file into the problem (all or nothing), then, whether
+// the dialog was cancelled or not, clears the shown flags of the print options
+// panel and the tool windows except the manual, ResultsValid and PageOffset.
+// The window hides what the cleared flags name.
+OpenOutcome OpenProblem(ProblemData& problem, ViewState& view,
+                        const std::optional<std::string>& chosenPath);
+
+// Splits a chosen path at its last "/" (or "\"): {folder, file}.
+std::pair<std::string, std::string> SplitPath(const std::string& path);
+
+}  // namespace korvanu

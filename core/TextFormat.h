@@ -1,0 +1,26 @@
+// printf-style formatting and the C library's lenient text-to-number
+// conversions that every grid, file and printout shares.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace korvanu {
+
+// Formats like snprintf, e.g. Format("%12.3f", 4.0) gives "       4.000".
+std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// Converts the longest leading decimal real, after leading white space;
+// text that is not a number gives 0 (as atof does). Never overflows to
+// infinity: out-of-range values give the largest finite double of that sign.
+double ReadReal(std::string_view text);
+
+// Converts the longest leading decimal integer, after leading white space,
+// so "12abc" gives 12 and "3.7" gives 3; no digits gives 0. Values outside
+// int are clamped to its range.
+int ReadInteger(std::string_view text);
+
+// The first MaxText characters of text.
+std::string CutText(std::string_view text);
+
+}  // namespace korvanu
