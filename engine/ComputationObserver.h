@@ -5,7 +5,18 @@
 
 #include <string>
 
+#include "engine/EngineState.h"
+
 namespace korvanu {
+
+// How one loading step ended.
+struct StepOutcome {
+  int step = 0;
+  int passes = 0;  // passes run, 1..25
+  bool converged = false;
+  int plasticSprings = 0;    // counted before the solution of the last pass
+  bool fileWritten = false;  // a step file was written for the step
+};
 
 class ComputationObserver {
  public:
@@ -25,6 +36,13 @@ class ComputationObserver {
   // A step converged: wait until the whole-second clock has advanced past the
   // value read last. The command line and tests do not wait.
   virtual void PaceStep() {}
+  // A step has ended, converged or not; engine holds its last solution (and,
+  // when converged, its shear forces). Called after the step's message and
+  // pacing.
+  virtual void StepFinished(const StepOutcome& outcome, const EngineState& engine) {
+    (void)outcome;
+    (void)engine;
+  }
 };
 
 }  // namespace korvanu

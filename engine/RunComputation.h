@@ -4,18 +4,14 @@
 #include "core/ProblemData.h"
 #include "engine/ComputationObserver.h"
 #include "engine/EngineState.h"
+#include "engine/FloatingPointFault.h"
 
 namespace korvanu {
 
-enum class ComputationFault {
-  None,
-  DivisionByZero,    // "Floating point division by zero."
-  Overflow,          // "Floating point overflow."
-  InvalidOperation,  // "Invalid floating point operation."
-};
-
-// The text the user sees for a fault; empty for None.
-const char* FaultText(ComputationFault fault);
+// Messages of a run, shown through the observer.
+extern const char* const NonConvergenceMessage;
+extern const char* const StiffnessWarning;
+extern const char* const WriteFailureMessage;
 
 // Runs every loading step. A floating-point fault ends the run at the fault
 // and is returned; step files written before it stay. Messages go through the
