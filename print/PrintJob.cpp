@@ -1,0 +1,87 @@
+// The print job: options panel, print dialog, compute-first rule, the sections
+// in their fixed order and the page numbering across jobs.
+#include "print/PrintJob.h"
+
+#include <QPrinter>
+#include <utility>
+
+#include "print/PrintContext.h"
+#include "print/PrintedCrossSections.h"
+#include "print/PrintedInputData.h"
+#include "print/PrintedOutput.h"
+#include "ui/Dialogs.h"
+
+namespace korvanu {
+
+namespace {
+
+const char* const PrinterFailedText =
+    "The printer could not print the document. Nothing was printed.";
+
+}  // namespace
+
+PrintJob::PrintJob(const ProblemData& problem, ViewState& view, Dialogs& dialogs,
+                   PrintJobHooks hooks)
+    : problem_(problem), view_(view), dialogs_(dialogs), hooks_(std::move(hooks)) {}
+
+PrintOutcome PrintJob::Run(const PrintOptions& options, QPrinter& printer, QWidget* parent) {
+  const auto showPanel = [this](bool shown) {
+    view_.PrintOptionsShown = shown;
+    if (hooks_.ShowOptionsPanel) hooks_.ShowOptionsPanel(shown);
+  };
+  showPanel(true);
+
+  if (!dialogs_.Print(parent, printer)) return PrintOutcome::Cancelled;
+
+  if (!view_.ResultsValid) view_.PageOffset = 0;
+  PrintContext context(printer, problem_, options, view_.PageOffset);
+
+  // The output sections read the step files, which must belong to the data.
+  const auto resultsReady = [this] {
+    if (view_.ResultsValid) return true;
+    return hooks_.Compute && hooks_.Compute();
+  };
+  const int NT = problem_.General.NT;
+
+  int y = 0;
+  if (options.General) y = PrintGeneralData(context, y);
+  if (options.Layers && !context.Failed()) y = PrintLayerData(context, y);
+  if (options.Anchors && !context.Failed()) y = PrintAnchorData(context, y);
+  if (options.Axial && !context.Failed()) y = PrintAxialData(context, y);
+  if (options.Catalogue && !context.Failed()) y = PrintCatalogue(context, y);
+  if (options.Sections) {
+    for (int s = 0; s <= NT && !context.Failed(); ++s) y = PrintCrossSection(context, y, s);
+  }
+  if (options.Tables && !context.Failed()) {
+    if (!resultsReady()) {
+      // The computation has shown its fault; a report without its results
+      // must not reach the printer.
+      context.Abort();
+      return PrintOutcome::ComputationFailed;
+    }
+    for (int k = 1; k <= NT && !context.Failed(); ++k) y = PrintStepTable(context, y, k);
+  }
+  if (options.Graphs && !context.Failed()) {
+    if (!resultsReady()) {
+      context.Abort();
+      return PrintOutcome::ComputationFailed;
+    }
+    ComputeGraphScales(context);
+    for (int k = 1; k <= NT && !context.Failed(); ++k) y = PrintStepGraphs(context, y, k);
+  }
+
+  const int pages = context.PageNumber();
+  const bool ended = context.End();
+  PrintOutcome outcome = PrintOutcome::Printed;
+  if (context.Failed() || !ended) {
+    dialogs_.Error(parent, QString::fromLatin1(PrinterFailedText));
+    outcome = PrintOutcome::PrinterFailed;
+  } else {
+    view_.PageOffset += pages;
+  }
+
+  showPanel(false);
+  return outcome;
+}
+
+}  // namespace korvanu

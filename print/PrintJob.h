@@ -1,0 +1,51 @@
+// The print job of the main window's Print command: the print dialog, the
+// compute-first rule, the sections of the report in their fixed order and
+// the page numbering that runs on across jobs while the results stay valid.
+#pragma once
+
+#include <functional>
+
+#include "core/ProblemData.h"
+#include "core/ViewState.h"
+#include "print/PrintOptions.h"
+
+class QPrinter;
+class QWidget;
+
+namespace korvanu {
+
+class Dialogs;
+
+enum class PrintOutcome {
+  Printed,            // the document was ended and went to the printer (possibly without pages)
+  Cancelled,          // the print dialog was cancelled; nothing printed, the options panel stays
+  ComputationFailed,  // the computation needed for the output ended in a fault; document aborted
+  PrinterFailed,      // the printer could not start the document; a message was shown
+};
+
+struct PrintJobHooks {
+  // Shows (true) or hides (false) the options panel; may be empty.
+  std::function<void(bool shown)> ShowOptionsPanel;
+  // Runs the computation exactly as the Compute command does (progress panel,
+  // messages, step files, ResultsValid). Returns whether the results are valid
+  // afterwards. Called only when output is requested and ResultsValid is false.
+  std::function<bool()> Compute;
+};
+
+class PrintJob {
+ public:
+  PrintJob(const ProblemData& problem, ViewState& view, Dialogs& dialogs, PrintJobHooks hooks);
+
+  // Prints the report selected by `options` on `printer` (a system printer, or
+  // a PDF file when the caller set one). `parent` owns the print dialog and
+  // the message boxes and may be null.
+  PrintOutcome Run(const PrintOptions& options, QPrinter& printer, QWidget* parent);
+
+ private:
+  const ProblemData& problem_;
+  ViewState& view_;
+  Dialogs& dialogs_;
+  PrintJobHooks hooks_;
+};
+
+}  // namespace korvanu

@@ -1,0 +1,20 @@
+// What the printed report contains: the states of the nine check boxes of the
+// main window's options panel, read when Print is chosen.
+#pragma once
+
+namespace korvanu {
+
+struct PrintOptions {
+  bool General = true;    // "Print General Data"
+  bool Layers = true;     // "Print Layers Data"
+  bool Anchors = true;    // "Print Anchors Data"
+  bool Axial = true;      // "Print Axial Forces Data"
+  bool Catalogue = true;  // "Print Catalogue"
+  bool Sections = true;   // "Print Sections"
+  bool Tables = true;     // "Print Output Tables"
+  bool Graphs = true;     // "Print Output Graphs"
+  bool Colors =
+      false;  // "Print Colors": colours in graphs and cross sections, else black or hatched
+};
+
+}  // namespace korvanu

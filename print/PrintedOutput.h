@@ -1,0 +1,19 @@
+// The printed results: the output table and the graphs of a loading step,
+// read from the step output files that the computation wrote.
+#pragma once
+
+#include "print/PrintContext.h"
+
+namespace korvanu {
+
+// Title and table of step k (1..NT).
+int PrintStepTable(PrintContext& context, int y, int k);
+
+// Fixes the common scales of the graphs of all steps; runs before the first
+// PrintStepGraphs of a document.
+void ComputeGraphScales(PrintContext& context);
+
+// The four graphs (w, M, Q, f) of step k (1..NT).
+int PrintStepGraphs(PrintContext& context, int y, int k);
+
+}  // namespace korvanu
