@@ -119,11 +119,14 @@ bool PrintContext::End() {
   return painter_.end();
 }
 
-void PrintContext::Abort() {
-  if (!begun_) return;
-  printer_.abort();
+bool PrintContext::Abort() {
+  if (!begun_) return true;
+  // Only some printer engines can throw a started document away; the others
+  // get the pages printed so far, properly ended.
+  const bool discarded = printer_.abort();
   painter_.end();
   begun_ = false;
+  return discarded;
 }
 
 }  // namespace korvanu

@@ -71,8 +71,9 @@ class PrintContext {
 
   // Ends the document if it was begun; false if the printer reported an error.
   bool End();
-  // Throws away the document; nothing goes to the printer.
-  void Abort();
+  // Stops the document: the printer throws it away when it can (true), else
+  // it is ended with the pages printed so far.
+  bool Abort();
 
  private:
   QPrinter& printer_;

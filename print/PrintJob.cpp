@@ -54,8 +54,8 @@ PrintOutcome PrintJob::Run(const PrintOptions& options, QPrinter& printer, QWidg
   }
   if (options.Tables && !context.Failed()) {
     if (!resultsReady()) {
-      // The computation has shown its fault; a report without its results
-      // must not reach the printer.
+      // The computation has shown its fault and the command ends here, as a
+      // fault ends Compute; the printer must not be left with an open document.
       context.Abort();
       return PrintOutcome::ComputationFailed;
     }

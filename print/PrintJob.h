@@ -19,7 +19,8 @@ class Dialogs;
 enum class PrintOutcome {
   Printed,            // the document was ended and went to the printer (possibly without pages)
   Cancelled,          // the print dialog was cancelled; nothing printed, the options panel stays
-  ComputationFailed,  // the computation needed for the output ended in a fault; document aborted
+  ComputationFailed,  // the computation for the output ended in a fault; the job stops there
+                      // (document thrown away where the printer can, else ended), the panel stays
   PrinterFailed,      // the printer could not start the document; a message was shown
 };
 
