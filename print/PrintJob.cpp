@@ -3,6 +3,7 @@
 #include "print/PrintJob.h"
 
 #include <QPrinter>
+#include <algorithm>
 #include <utility>
 
 #include "print/PrintContext.h"
@@ -41,7 +42,8 @@ PrintOutcome PrintJob::Run(const PrintOptions& options, QPrinter& printer, QWidg
     if (view_.ResultsValid) return true;
     return hooks_.Compute && hooks_.Compute();
   };
-  const int NT = problem_.General.NT;
+  // A datafile may carry any NT; the step tables end at MaxSteps.
+  const int NT = std::clamp(problem_.General.NT, 0, MaxSteps);
 
   int y = 0;
   if (options.General) y = PrintGeneralData(context, y);
