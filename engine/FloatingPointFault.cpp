@@ -13,6 +13,9 @@ const char* FaultText(ComputationFault fault) {
       return "Floating point overflow.";
     case ComputationFault::InvalidOperation:
       return "Invalid floating point operation.";
+    case ComputationFault::LimitsExceeded:
+      return "The problem exceeds the limits of the computation: at most 1000 elements, "
+             "20 layers and 20 loading steps.";
     case ComputationFault::None:
       break;
   }

@@ -13,6 +13,9 @@ enum class ComputationFault {
   DivisionByZero,    // "Floating point division by zero."
   Overflow,          // "Floating point overflow."
   InvalidOperation,  // "Invalid floating point operation."
+  // Not a floating-point fault: NN, NL or NT beyond the fixed tables; the run
+  // is refused before it starts.
+  LimitsExceeded,
 };
 
 // The text the user sees for a fault; empty for None.
