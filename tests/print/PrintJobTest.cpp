@@ -142,13 +142,6 @@ class PrintJobTest : public QObject {
     computeCalls = 0;
   }
 
-  void startStateOfTheOptions() {
-    const PrintOptions options;
-    QVERIFY(options.General && options.Layers && options.Anchors && options.Axial &&
-            options.Catalogue && options.Sections && options.Tables && options.Graphs);
-    QVERIFY(!options.Colors);
-  }
-
   void fontsKeepTheirPointSize() {
     // 13 px at 96 dpi is 10 points, 11 px is 8 points, whatever the printer.
     QCOMPARE(PrinterFontPixels(13, 96), 13);
