@@ -1,5 +1,9 @@
-// printf-style formatting and lenient number conversions.
+// printf-style formatting and lenient number conversions. Both work in the
+// "C" locale whatever locale the windowing toolkit installs, so a file written
+// on one desktop reads back on every other.
 #include "core/TextFormat.h"
+
+#include <locale.h>
 
 #include <cerrno>
 #include <cfloat>
@@ -11,8 +15,38 @@
 #include "core/Limits.h"
 
 namespace korvanu {
+namespace {
+
+locale_t CLocale() {
+  static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+  return c;
+}
+
+// Switches the calling thread to the "C" locale for the lifetime of the object.
+class CLocaleScope {
+ public:
+  CLocaleScope() : previous_(CLocale() ? uselocale(CLocale()) : static_cast<locale_t>(nullptr)) {}
+  ~CLocaleScope() {
+    if (previous_) uselocale(previous_);
+  }
+  CLocaleScope(const CLocaleScope&) = delete;
+  CLocaleScope& operator=(const CLocaleScope&) = delete;
+
+ private:
+  locale_t previous_;
+};
+
+bool IsSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+}  // namespace
 
 std::string Format(const char* format, ...) {
+  CLocaleScope inC;
   char small[256];
   va_list args;
   va_start(args, format);
@@ -37,17 +71,38 @@ std::string Format(const char* format, ...) {
 }
 
 double ReadReal(std::string_view text) {
-  const std::string s(text);  // strtod needs a terminated string
-  errno = 0;
-  double v = std::strtod(s.c_str(), nullptr);
+  // Only the plain decimal form is a number here: no hexadecimal, "inf" or
+  // "nan", which a user typing into a cell or a datafile never means.
+  size_t i = 0;
+  while (i < text.size() && IsSpace(text[i])) ++i;
+  const size_t start = i;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+  size_t digits = 0;
+  while (i < text.size() && IsDigit(text[i])) ++i, ++digits;
+  if (i < text.size() && text[i] == '.') {
+    ++i;
+    while (i < text.size() && IsDigit(text[i])) ++i, ++digits;
+  }
+  if (digits == 0) return 0.0;
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    size_t j = i + 1;
+    if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
+    if (j < text.size() && IsDigit(text[j])) {
+      while (j < text.size() && IsDigit(text[j])) ++j;
+      i = j;
+    }
+  }
+  const std::string number(text.substr(start, i - start));
+  double v = CLocale() ? strtod_l(number.c_str(), nullptr, CLocale())
+                       : std::strtod(number.c_str(), nullptr);
   if (v > DBL_MAX) v = DBL_MAX;
   if (v < -DBL_MAX) v = -DBL_MAX;
-  if (v != v) v = 0.0;  // "nan" is not a number for us
+  if (v != v) v = 0.0;
   return v;
 }
 
 int ReadInteger(std::string_view text) {
-  const std::string s(text);
+  const std::string s(text.substr(0, text.find('\0')));
   errno = 0;
   long long v = std::strtoll(s.c_str(), nullptr, 10);
   if (v > INT_MAX) return INT_MAX;
@@ -56,7 +111,28 @@ int ReadInteger(std::string_view text) {
 }
 
 std::string CutText(std::string_view text) {
-  return std::string(text.substr(0, MaxText));
+  if (text.size() <= static_cast<size_t>(MaxText)) return std::string(text);
+  // Never split a UTF-8 character in two: when the cut falls inside a valid
+  // multi-byte sequence, cut before it. Other 8-bit text is cut at MaxText.
+  size_t n = MaxText;
+  for (size_t k = n; k > 0 && k + 4 > n; --k) {
+    const unsigned char lead = static_cast<unsigned char>(text[k - 1]);
+    if ((lead & 0xC0) == 0x80) continue;
+    const size_t length = lead >= 0xF0 && lead <= 0xF4  ? 4
+                          : lead >= 0xE0 && lead < 0xF0 ? 3
+                          : lead >= 0xC2 && lead < 0xE0 ? 2
+                                                        : 1;
+    const size_t begin = k - 1;
+    if (begin + length > n && begin + length <= text.size()) {
+      bool valid = true;
+      for (size_t c = begin + 1; c < begin + length; ++c) {
+        if ((static_cast<unsigned char>(text[c]) & 0xC0) != 0x80) valid = false;
+      }
+      if (valid) n = begin;
+    }
+    break;
+  }
+  return std::string(text.substr(0, n));
 }
 
 }  // namespace korvanu

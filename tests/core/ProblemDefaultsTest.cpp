@@ -34,7 +34,9 @@ TEST(ProblemDefaults, StepZeroSymmetricStepOneExcavatesTwoLayersOnTheLeft) {
   for (int j = 0; j < MaxLayers; ++j) {
     EXPECT_EQ(p.Layer(j, 0, Side::Left), p.Layer(j, 0, Side::Right));
     EXPECT_EQ(p.Layer(j, 1, Side::Right), p.Layer(j, 0, Side::Right));
-    if (j >= 2) EXPECT_EQ(p.Layer(j, 1, Side::Left), p.Layer(j, 0, Side::Left));
+    if (j >= 2) {
+      EXPECT_EQ(p.Layer(j, 1, Side::Left), p.Layer(j, 0, Side::Left));
+    }
   }
   const LayerProperties& dug = p.Layer(1, 1, Side::Left);
   EXPECT_EQ(dug.Wd, 0.0);

@@ -1,0 +1,90 @@
+// Helpers shared by the core tests: the start-up problem, whole-record
+// comparison, fixture paths and scratch folders.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "core/ProblemData.h"
+#include "core/ProblemDefaults.h"
+#include "core/ViewState.h"
+
+namespace korvanu::test {
+
+// The problem right after program start: defaults plus the start values that
+// the anchors and axial forces editors set when they are created.
+inline ProblemData StartupProblem() {
+  ProblemData p;
+  ViewState v;
+  InitialiseProblem(p, v);
+  SetAnchorStartValues(p);
+  SetAxialStartValues(p);
+  return p;
+}
+
+// Every field of two records equal, bit for bit.
+inline ::testing::AssertionResult SameProblem(const ProblemData& a, const ProblemData& b) {
+  const GeneralData& x = a.General;
+  const GeneralData& y = b.General;
+  if (x.LicensedUser != y.LicensedUser || x.FileName != y.FileName ||
+      x.ProblemName != y.ProblemName || x.Length != y.Length || x.NN != y.NN || x.NL != y.NL ||
+      x.NT != y.NT || x.NP != y.NP || x.Version != y.Version) {
+    return ::testing::AssertionFailure() << "general data differ";
+  }
+  if (a.Z != b.Z) return ::testing::AssertionFailure() << "Z differs";
+  if (a.H != b.H) return ::testing::AssertionFailure() << "H differs";
+  if (a.LayerName != b.LayerName) return ::testing::AssertionFailure() << "layer names differ";
+  if (a.LayerTable != b.LayerTable) return ::testing::AssertionFailure() << "layer table differs";
+  if (a.LayerPattern != b.LayerPattern) return ::testing::AssertionFailure() << "patterns differ";
+  if (a.Anchors != b.Anchors) return ::testing::AssertionFailure() << "anchors differ";
+  if (a.Axial != b.Axial) return ::testing::AssertionFailure() << "axial forces differ";
+  if (a.Catalogue != b.Catalogue) return ::testing::AssertionFailure() << "catalogue differs";
+  return ::testing::AssertionSuccess();
+}
+
+inline std::string ReadBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+inline std::filesystem::path Fixture(const std::string& name) {
+  return std::filesystem::path(KORVANU_CORE_TEST_DATA) / name;
+}
+
+// A fresh folder of its own for one test, removed afterwards.
+class ScratchFolder {
+ public:
+  ScratchFolder() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    path_ = std::filesystem::temp_directory_path() /
+            ("korvanu-core-" + std::string(info->test_suite_name()) + "-" + info->name() + "-" +
+             std::to_string(::getpid()));
+    std::filesystem::remove_all(path_);
+    std::filesystem::create_directories(path_);
+  }
+  ~ScratchFolder() {
+    std::error_code ignored;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ignored);
+    std::filesystem::remove_all(path_, ignored);
+  }
+  const std::filesystem::path& path() const { return path_; }
+  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+}  // namespace korvanu::test
