@@ -1,0 +1,52 @@
+// What every window of the program shares: the problem, the window state, the
+// engine's working record, the dialogs, the computation and the windows.
+#pragma once
+
+#include <functional>
+
+#include "core/ProblemData.h"
+#include "core/ViewState.h"
+#include "engine/ComputationObserver.h"
+#include "engine/EngineState.h"
+#include "engine/FloatingPointFault.h"
+
+namespace korvanu {
+
+class Dialogs;
+class TFormKRV;
+class TFormSoils;
+class TFormProfiles;
+class TFormSections;
+class TFormAnchors;
+class TFormAxis;
+class TFormTables;
+class TFormGraphs;
+class TFormManual;
+
+// The nine windows; each is filled in as start-up creates it.
+struct WindowSet {
+  TFormKRV* Main = nullptr;
+  TFormSoils* Soils = nullptr;
+  TFormProfiles* Profiles = nullptr;
+  TFormSections* Sections = nullptr;
+  TFormAnchors* Anchors = nullptr;
+  TFormAxis* Axis = nullptr;
+  TFormTables* Tables = nullptr;
+  TFormGraphs* Graphs = nullptr;
+  TFormManual* Manual = nullptr;
+};
+
+// Runs the whole computation; the program passes RunComputation.
+using ComputeFunction =
+    std::function<ComputationFault(ProblemData&, EngineState&, ComputationObserver&)>;
+
+struct AppContext {
+  ProblemData& Problem;
+  ViewState& View;
+  EngineState& Engine;
+  Dialogs& Dialog;
+  ComputeFunction Compute;
+  WindowSet Windows{};
+};
+
+}  // namespace korvanu

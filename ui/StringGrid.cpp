@@ -1,0 +1,279 @@
+// The string grid every editor of the program uses. Qt's own item editing is
+// switched off: one line editor lives over the cursor's cell, writes what is
+// typed straight into that cell, and every move of the cursor goes through
+// SelectCell so that the owner can validate the cell being left.
+#include "ui/StringGrid.h"
+
+#include <QCoreApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QScrollBar>
+
+namespace korvanu {
+
+StringGrid::StringGrid(int colCount, int rowCount, int fixedCols, int fixedRows, QWidget* parent)
+    : QTableWidget(parent),
+      fixedCols_(fixedCols),
+      fixedRows_(fixedRows),
+      editor_(new QLineEdit(viewport())) {
+  horizontalHeader()->hide();
+  verticalHeader()->hide();
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setSelectionMode(QAbstractItemView::NoSelection);
+  setTabKeyNavigation(false);
+  setWordWrap(false);
+  setTextElideMode(Qt::ElideNone);
+  setShowGrid(true);
+  setFocusPolicy(Qt::StrongFocus);
+  setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+
+  editor_->setFrame(false);
+  editor_->installEventFilter(this);
+  setFocusProxy(editor_);
+  connect(editor_, &QLineEdit::textEdited, this, [this](const QString& text) {
+    if (QTableWidgetItem* item = ItemAt(col_, row_)) item->setText(text);
+    modified_ = true;
+  });
+  connect(horizontalHeader(), &QHeaderView::sectionResized, this, &StringGrid::PlaceEditor);
+  connect(verticalHeader(), &QHeaderView::sectionResized, this, &StringGrid::PlaceEditor);
+
+  col_ = fixedCols_;
+  row_ = fixedRows_;
+  SetSize(colCount, rowCount);
+}
+
+void StringGrid::SetSize(int colCount, int rowCount) {
+  setColumnCount(colCount);
+  setRowCount(rowCount);
+  for (int r = 0; r < rowCount; ++r)
+    for (int c = 0; c < colCount; ++c) {
+      if (!item(r, c)) setItem(r, c, new QTableWidgetItem());
+      ColourCell(c, r);
+    }
+  const int lastCol = std::max(fixedCols_, colCount - 1);
+  const int lastRow = std::max(fixedRows_, rowCount - 1);
+  MoveCursor(std::clamp(col_, fixedCols_, lastCol), std::clamp(row_, fixedRows_, lastRow));
+}
+
+QTableWidgetItem* StringGrid::ItemAt(int col, int row) const {
+  if (col < 0 || row < 0 || col >= columnCount() || row >= rowCount()) return nullptr;
+  return item(row, col);
+}
+
+QString StringGrid::Cell(int col, int row) const {
+  const QTableWidgetItem* cell = ItemAt(col, row);
+  return cell ? cell->text() : QString();
+}
+
+void StringGrid::SetCell(int col, int row, const QString& text) {
+  QTableWidgetItem* cell = ItemAt(col, row);
+  if (!cell) return;
+  cell->setText(text);
+  if (col == col_ && row == row_) {
+    editor_->setText(text);
+    editor_->selectAll();
+    modified_ = false;
+  }
+}
+
+bool StringGrid::IsEditable(int col, int row) const {
+  return col >= fixedCols_ && row >= fixedRows_ && col < columnCount() && row < rowCount();
+}
+
+bool StringGrid::SelectCell(int col, int row) {
+  if (!IsEditable(col, row)) return false;
+  if (col == col_ && row == row_) return true;
+  // A message box shown by the owner runs its own event loop; a second move
+  // asked from there would validate the same cell twice.
+  if (asking_) return false;
+  if (OnSelectCell) {
+    asking_ = true;
+    const bool allowed = OnSelectCell(col, row);
+    asking_ = false;
+    if (!allowed) {
+      editor_->selectAll();
+      return false;
+    }
+  }
+  MoveCursor(col, row);
+  return true;
+}
+
+void StringGrid::MoveCursor(int col, int row) {
+  if (!IsEditable(col, row)) {
+    editor_->hide();
+    return;
+  }
+  col_ = col;
+  row_ = row;
+  modified_ = false;
+  editor_->setText(Cell(col, row));
+  editor_->selectAll();
+  EnsureVisible();
+  PlaceEditor();
+}
+
+void StringGrid::EnsureVisible() {
+  // A grid without scroll bars is laid out to show every cell; scrolling it
+  // by the width of its frame would hide the fixed column.
+  const QRect cell = visualRect(model()->index(row_, col_));
+  const QRect area = viewport()->rect();
+  if (horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff &&
+      (cell.left() < area.left() || cell.right() > area.right()))
+    horizontalScrollBar()->setValue(
+        horizontalScrollBar()->value() +
+        (cell.left() < area.left() ? cell.left() : cell.right() - area.right()));
+  if (verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff &&
+      (cell.top() < area.top() || cell.bottom() > area.bottom()))
+    verticalScrollBar()->setValue(
+        verticalScrollBar()->value() +
+        (cell.top() < area.top() ? cell.top() : cell.bottom() - area.bottom()));
+}
+
+void StringGrid::SetFixedColor(const QColor& color) {
+  fixedColor_ = color;
+  for (int r = 0; r < rowCount(); ++r)
+    for (int c = 0; c < columnCount(); ++c) ColourCell(c, r);
+}
+
+void StringGrid::ColourCell(int col, int row) {
+  QTableWidgetItem* cell = ItemAt(col, row);
+  if (!cell) return;
+  if (col < fixedCols_ || row < fixedRows_) {
+    cell->setBackground(fixedColor_);
+    cell->setFlags(Qt::ItemIsEnabled);
+  } else {
+    cell->setBackground(Qt::white);
+    cell->setFlags(Qt::ItemIsEnabled);
+  }
+}
+
+void StringGrid::SetRowHeights(int height) {
+  verticalHeader()->setMinimumSectionSize(1);
+  verticalHeader()->setDefaultSectionSize(height);
+  verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  for (int r = 0; r < rowCount(); ++r) setRowHeight(r, height);
+}
+
+bool StringGrid::CellAt(const QPoint& viewportPos, int& col, int& row) const {
+  const QModelIndex index = indexAt(viewportPos);
+  if (!index.isValid()) return false;
+  col = index.column();
+  row = index.row();
+  return true;
+}
+
+void StringGrid::PlaceEditor() {
+  if (!IsEditable(col_, row_)) {
+    editor_->hide();
+    return;
+  }
+  const QRect rect = visualRect(model()->index(row_, col_));
+  editor_->setGeometry(rect.adjusted(1, 0, 0, 0));
+  editor_->show();
+}
+
+bool StringGrid::HandleKey(QKeyEvent& event) {
+  if (OnKeyPress && OnKeyPress(event)) return true;
+  const int lastCol = columnCount() - 1;
+  const int lastRow = rowCount() - 1;
+  switch (event.key()) {
+    case Qt::Key_Tab: {
+      int col = col_ + 1, row = row_;
+      if (col > lastCol) {
+        col = fixedCols_;
+        row = row_ + 1 > lastRow ? fixedRows_ : row_ + 1;
+      }
+      SelectCell(col, row);
+      return true;
+    }
+    case Qt::Key_Backtab: {
+      int col = col_ - 1, row = row_;
+      if (col < fixedCols_) {
+        col = lastCol;
+        row = row_ - 1 < fixedRows_ ? lastRow : row_ - 1;
+      }
+      SelectCell(col, row);
+      return true;
+    }
+    case Qt::Key_Up:
+      SelectCell(col_, row_ - 1);
+      return true;
+    case Qt::Key_Down:
+      SelectCell(col_, row_ + 1);
+      return true;
+    case Qt::Key_PageUp:
+      SelectCell(col_, fixedRows_);
+      return true;
+    case Qt::Key_PageDown:
+      SelectCell(col_, lastRow);
+      return true;
+    case Qt::Key_Left:
+      if (!editor_->hasSelectedText() && editor_->cursorPosition() == 0) {
+        SelectCell(col_ - 1, row_);
+        return true;
+      }
+      return false;
+    case Qt::Key_Right:
+      if (!editor_->hasSelectedText() && editor_->cursorPosition() == editor_->text().size()) {
+        SelectCell(col_ + 1, row_);
+        return true;
+      }
+      return false;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool StringGrid::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == editor_ && event->type() == QEvent::KeyPress)
+    return HandleKey(*static_cast<QKeyEvent*>(event));
+  return QTableWidget::eventFilter(watched, event);
+}
+
+void StringGrid::keyPressEvent(QKeyEvent* event) {
+  // The editor holds the focus; a key that reaches the view itself belongs to it.
+  if (!HandleKey(*event) && editor_->isVisible()) QCoreApplication::sendEvent(editor_, event);
+}
+
+void StringGrid::mousePressEvent(QMouseEvent* event) {
+  event->accept();
+  if (event->button() != Qt::LeftButton) return;
+  int col = 0, row = 0;
+  if (CellAt(event->position().toPoint(), col, row)) SelectCell(col, row);
+  editor_->setFocus(Qt::MouseFocusReason);
+}
+
+// The view's own dragging and double-click editing would move its current
+// index behind the owner's back.
+void StringGrid::mouseMoveEvent(QMouseEvent* event) {
+  event->accept();
+}
+void StringGrid::mouseReleaseEvent(QMouseEvent* event) {
+  event->accept();
+}
+void StringGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+  event->accept();
+}
+
+QModelIndex StringGrid::moveCursor(CursorAction, Qt::KeyboardModifiers) {
+  return model()->index(row_, col_);
+}
+
+void StringGrid::updateGeometries() {
+  QTableWidget::updateGeometries();
+  PlaceEditor();
+}
+
+void StringGrid::scrollContentsBy(int dx, int dy) {
+  QTableWidget::scrollContentsBy(dx, dy);
+  PlaceEditor();
+}
+
+}  // namespace korvanu

@@ -1,0 +1,87 @@
+// The string grid every editor of the program uses: fixed rows and columns in
+// their colour, a cell editor that is always shown, and a cursor that moves
+// only when the owner agrees.
+#pragma once
+
+#include <QColor>
+#include <QTableWidget>
+#include <functional>
+
+class QKeyEvent;
+class QLineEdit;
+
+namespace korvanu {
+
+class StringGrid : public QTableWidget {
+  Q_OBJECT
+
+ public:
+  StringGrid(int colCount, int rowCount, int fixedCols, int fixedRows, QWidget* parent = nullptr);
+
+  // Asked before the cursor moves to (col, row), whatever moves it (keys, the
+  // mouse, SelectCell). The text typed into the cell being left is already in
+  // Cell(Col(), Row()). Returning false refuses the move: the cursor stays.
+  std::function<bool(int col, int row)> OnSelectCell;
+  // Every key pressed in the grid, before the grid handles it; returning true
+  // consumes the key.
+  std::function<bool(QKeyEvent& event)> OnKeyPress;
+
+  int ColCount() const { return columnCount(); }
+  int RowCount() const { return rowCount(); }
+  int FixedCols() const { return fixedCols_; }
+  int FixedRows() const { return fixedRows_; }
+  // Changes the size; the cursor is kept inside the editable cells.
+  void SetSize(int colCount, int rowCount);
+
+  QString Cell(int col, int row) const;
+  // Writes a cell; when it is the cursor's cell, the editor shows the text.
+  void SetCell(int col, int row, const QString& text);
+
+  int Col() const { return col_; }
+  int Row() const { return row_; }
+  // Moves the cursor as the user would: the owner is asked first. Returns
+  // whether the cursor is now on (col, row).
+  bool SelectCell(int col, int row);
+  // Moves the cursor without asking the owner (nothing is committed).
+  void MoveCursor(int col, int row);
+
+  void SetFixedColor(const QColor& color);
+  void SetRowHeights(int height);
+  // Whether the text of the cursor's cell was typed since the cursor came
+  // there or the program last wrote it.
+  bool EditModified() const { return modified_; }
+
+  QLineEdit* Editor() const { return editor_; }
+  // The cell a point of the viewport lies in; false outside the cells.
+  bool CellAt(const QPoint& viewportPos, int& col, int& row) const;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void updateGeometries() override;
+  void scrollContentsBy(int dx, int dy) override;
+  QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+
+ private:
+  bool IsEditable(int col, int row) const;
+  bool HandleKey(QKeyEvent& event);
+  void PlaceEditor();
+  void EnsureVisible();
+  void ColourCell(int col, int row);
+  QTableWidgetItem* ItemAt(int col, int row) const;
+
+  int fixedCols_;
+  int fixedRows_;
+  int col_ = 0;
+  int row_ = 0;
+  bool modified_ = false;
+  bool asking_ = false;
+  QColor fixedColor_{Qt::lightGray};
+  QLineEdit* editor_;
+};
+
+}  // namespace korvanu

@@ -1,0 +1,668 @@
+// The main window. The window only wires widgets to the problem: what a cell
+// commit does lives in ApplyGeneralValue, Save and Open in core, the
+// computation in the engine and the report in the print job.
+#include "ui/TFormKRV.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QScreen>
+#include <QToolButton>
+#include <cassert>
+#include <ctime>
+
+#include "core/DatafileCommands.h"
+#include "core/GeneralDataRules.h"
+#include "core/ProblemDefaults.h"
+#include "print/PrintJob.h"
+#include "ui/Dialogs.h"
+#include "ui/HelpTexts.h"
+#include "ui/MainWindowPlacement.h"
+#include "ui/QtText.h"
+#include "ui/StringGrid.h"
+#include "ui/TFormAnchors.h"
+#include "ui/TFormAxis.h"
+#include "ui/TFormGraphs.h"
+#include "ui/TFormManual.h"
+#include "ui/TFormProfiles.h"
+#include "ui/TFormSections.h"
+#include "ui/TFormSoils.h"
+#include "ui/TFormTables.h"
+
+namespace korvanu {
+namespace {
+
+const QColor kAqua(0x00, 0xFF, 0xFF);
+const QColor kLime(0x00, 0xFF, 0x00);
+const QColor kYellow(0xFF, 0xFF, 0x00);
+const QColor kRed(0xFF, 0x00, 0x00);
+
+constexpr int kGridLeft = 10;
+constexpr int kGridTop = 57;
+constexpr int kGridWidth = 525;
+constexpr int kGridHeight = 153;
+constexpr int kGridRows = GeneralFieldCount;
+
+struct ButtonSpec {
+  const char* name;
+  int left;  // negative: from the right edge, placed on resize
+  const char* tooltip;
+  const char* icon;
+};
+
+constexpr ButtonSpec kButtons[] = {
+    {"SpeedButtonOpen", 0, "Open", "open"},
+    {"SpeedButtonNew", 25, "New", "new"},
+    {"SpeedButtonSave", 50, "Save", "save"},
+    {"SpeedButtonPrint", 75, "Print", "print"},
+    {"SpeedButtonOptions", 100, "Print Options", "options"},
+    {"SpeedButtonSoils", 125, "Layers", "layers"},
+    {"SpeedButtonAnchors", 150, "Anchors", "anchors"},
+    {"SpeedButtonAxial", 175, "Axial Forces", "axial"},
+    {"SpeedButtonProfile", 200, "Profiles", "profiles"},
+    {"SpeedButtonSections", 225, "Sections", "sections"},
+    {"SpeedButtonRun", 250, "Compute", "compute"},
+    {"SpeedButtonScreenOutput", 275, "Output Tables", "tables"},
+    {"SpeedButtonScreenGraphs", 300, "Output Graphs", "graphs"},
+    {"SpeedButtonManual", 325, "Manual", "manual"},
+    {"SpeedButtonHelp", -32, "Help", "help"},
+    {"SpeedButtonQuit", -57, "Quit", "quit"},
+};
+
+const char* const kOptionCaptions[9] = {
+    "Print General Data",      "Print Layers Data",   "Print Anchors Data",
+    "Print Axial Forces Data", "Print Catalogue",     "Print Sections",
+    "Print Output Tables",     "Print Output Graphs", "Print Colors",
+};
+const char* const kOptionNames[9] = {
+    "CheckBoxGeneral",  "CheckBoxLayers", "CheckBoxAnchors", "CheckBoxAxial",  "CheckBoxCatalogue",
+    "CheckBoxSections", "CheckBoxTables", "CheckBoxGraphs",  "CheckBoxColors",
+};
+
+QIcon ButtonIcon(const char* name) {
+  return QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(name)));
+}
+
+QFont SansFont(int points, bool bold = false) {
+  QFont font(QStringLiteral("MS Sans Serif"), points);
+  font.setBold(bold);
+  return font;
+}
+
+void Paint(QWidget* widget, const QColor& color) {
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::Window, color);
+  widget->setPalette(palette);
+  widget->setAutoFillBackground(true);
+}
+
+QFrame* Panel(QWidget* parent, const char* name, const QColor& color) {
+  auto* panel = new QFrame(parent);
+  panel->setObjectName(QLatin1String(name));
+  panel->setFrameShape(QFrame::Box);
+  panel->setLineWidth(1);
+  Paint(panel, color);
+  return panel;
+}
+
+QLabel* Label(QWidget* parent, const char* name, const QString& text, int x, int y,
+              bool whiteBold = false) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(QLatin1String(name));
+  if (whiteBold) {
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Qt::white);
+    label->setPalette(palette);
+  }
+  label->move(x, y);
+  label->resize(240, label->sizeHint().height());
+  return label;
+}
+
+// Counts the modal boxes a command may open, so that the activation which
+// follows their closing is not taken for the user coming back.
+class ModalScope {
+ public:
+  explicit ModalScope(int& depth) : depth_(depth) { ++depth_; }
+  ~ModalScope() { --depth_; }
+  ModalScope(const ModalScope&) = delete;
+  ModalScope& operator=(const ModalScope&) = delete;
+
+ private:
+  int& depth_;
+};
+
+}  // namespace
+
+TFormKRV::TFormKRV(AppContext& context, QWidget* parent)
+    : QMainWindow(parent),
+      context_(context),
+      problem_(context.Problem),
+      view_(context.View),
+      clock_(SystemSecondsClock()),
+      printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+  context_.Windows.Main = this;
+  setObjectName(QStringLiteral("FormKRV"));
+  setWindowTitle(QStringLiteral("Korvanu - Sheet Pile Wall"));
+  setFont(SansFont(8));
+  setMinimumSize(MinimumMainWidth, MinimumMainHeight);
+
+  client_ = new QWidget(this);
+  Paint(client_, kAqua);
+  setCentralWidget(client_);
+
+  BuildMenu();
+  BuildToolbar();
+  BuildPanels();
+  FormCreate();
+  created_ = true;
+}
+
+TFormKRV::~TFormKRV() = default;
+
+void TFormKRV::BuildMenu() {
+  const auto add = [this](QMenu* menu, const char* name, const QString& text,
+                          void (TFormKRV::*slot)()) {
+    QAction* action = menu ? menu->addAction(text) : menuBar()->addAction(text);
+    action->setObjectName(QLatin1String(name));
+    connect(action, &QAction::triggered, this, slot);
+    return action;
+  };
+  QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+  file->setObjectName(QStringLiteral("File1"));
+  add(file, "Open1", QStringLiteral("&Open"), &TFormKRV::SpeedButtonOpenClick);
+  add(file, "New1", QStringLiteral("&New"), &TFormKRV::New1Click);
+  add(file, "Save1", QStringLiteral("&Save"), &TFormKRV::SpeedButtonSaveClick);
+  add(file, "Print1", QStringLiteral("&Print"), &TFormKRV::SpeedButtonPrintClick);
+  file->addSeparator();
+  add(file, "Quit2", QStringLiteral("&Quit"), &TFormKRV::SpeedButtonQuitClick);
+
+  QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+  help->setObjectName(QStringLiteral("Help1"));
+  add(help, "Info1", QStringLiteral("&Introduction"), &TFormKRV::SpeedButtonHelpClick);
+  add(help, "Manual1", QStringLiteral("&Manual"), &TFormKRV::SpeedButtonManualClick);
+
+  add(nullptr, "Options1", QStringLiteral("&Options"), &TFormKRV::SpeedButtonOptionsClick);
+  add(nullptr, "Soils1", QStringLiteral("&Layers"), &TFormKRV::SpeedButtonSoilsClick);
+  add(nullptr, "Anchors1", QStringLiteral("&Anchors"), &TFormKRV::SpeedButtonAnchorsClick);
+  add(nullptr, "Forces1", QStringLiteral("A&xial"), &TFormKRV::SpeedButtonAxialClick);
+  add(nullptr, "Catalogue1", QStringLiteral("&Profiles"), &TFormKRV::SpeedButtonProfileClick);
+  add(nullptr, "Sections1", QStringLiteral("&Sections"), &TFormKRV::SpeedButtonSectionsClick);
+  add(nullptr, "Run1", QStringLiteral("&Compute"), &TFormKRV::SpeedButtonRunClick);
+  add(nullptr, "Results1", QStringLiteral("&Tables"), &TFormKRV::SpeedButtonScreenOutputClick)
+      ->setEnabled(false);
+  add(nullptr, "Graphs1", QStringLiteral("&Graphs"), &TFormKRV::SpeedButtonScreenGraphsClick)
+      ->setEnabled(false);
+  add(nullptr, "Manual2", QStringLiteral("&Manual"), &TFormKRV::SpeedButtonManualClick);
+}
+
+void TFormKRV::BuildToolbar() {
+  panelKRV_ = new QFrame(client_);
+  panelKRV_->setObjectName(QStringLiteral("PanelKRV"));
+  Paint(panelKRV_, kLime);
+
+  using Handler = void (TFormKRV::*)();
+  const Handler handlers[] = {
+      &TFormKRV::SpeedButtonOpenClick,         &TFormKRV::New1Click,
+      &TFormKRV::SpeedButtonSaveClick,         &TFormKRV::SpeedButtonPrintClick,
+      &TFormKRV::SpeedButtonOptionsClick,      &TFormKRV::SpeedButtonSoilsClick,
+      &TFormKRV::SpeedButtonAnchorsClick,      &TFormKRV::SpeedButtonAxialClick,
+      &TFormKRV::SpeedButtonProfileClick,      &TFormKRV::SpeedButtonSectionsClick,
+      &TFormKRV::SpeedButtonRunClick,          &TFormKRV::SpeedButtonScreenOutputClick,
+      &TFormKRV::SpeedButtonScreenGraphsClick, &TFormKRV::SpeedButtonManualClick,
+      &TFormKRV::SpeedButtonHelpClick,         &TFormKRV::SpeedButtonQuitClick,
+  };
+  int index = 0;
+  for (const ButtonSpec& spec : kButtons) {
+    auto* button = new QToolButton(panelKRV_);
+    button->setObjectName(QLatin1String(spec.name));
+    button->setToolTip(QLatin1String(spec.tooltip));
+    button->setIcon(ButtonIcon(spec.icon));
+    button->setIconSize(QSize(18, 18));
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setGeometry(std::max(spec.left, 0), 0, 25, 25);
+    connect(button, &QToolButton::clicked, this, handlers[index++]);
+  }
+  // Quit is reached through the File menu only.
+  Button("SpeedButtonQuit").hide();
+}
+
+void TFormKRV::BuildPanels() {
+  panelGeneral_ = Panel(client_, "PanelGeneral", kLime);
+  labelGeneral_ = Label(panelGeneral_, "LabelGeneral",
+                        QStringLiteral("Sheet Pile Wall : General Data"), 8, 6, true);
+  labelGeneral_->setFont(SansFont(9, true));
+  labelGeneral_->resize(300, labelGeneral_->sizeHint().height());
+  buttonGeneralHelp_ = new QToolButton(panelGeneral_);
+  buttonGeneralHelp_->setObjectName(QStringLiteral("ButtonGeneralHelp"));
+  buttonGeneralHelp_->setToolTip(QStringLiteral("Help"));
+  buttonGeneralHelp_->setIcon(ButtonIcon("help"));
+  buttonGeneralHelp_->setIconSize(QSize(18, 18));
+  buttonGeneralHelp_->setAutoRaise(true);
+  buttonGeneralHelp_->setFocusPolicy(Qt::NoFocus);
+  connect(buttonGeneralHelp_, &QToolButton::clicked, this, &TFormKRV::ButtonGeneralHelpClick);
+
+  mainGrid_ = new StringGrid(2, kGridRows, 1, 0, client_);
+  mainGrid_->setObjectName(QStringLiteral("MainGrid"));
+  mainGrid_->setFont(QFont(QStringLiteral("Courier New"), 9));
+  mainGrid_->SetFixedColor(kYellow);
+  mainGrid_->SetRowHeights(18);
+  mainGrid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  mainGrid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  mainGrid_->setFrameShape(QFrame::Box);
+  mainGrid_->setLineWidth(1);
+  mainGrid_->OnSelectCell = [this](int col, int row) { return MainGridSelectCell(col, row); };
+  mainGrid_->OnKeyPress = [this](QKeyEvent& event) { return MainGridKeyPress(event); };
+
+  panelOptions_ = Panel(client_, "PanelOptions", kLime);
+  Label(panelOptions_, "LabelOptions", QStringLiteral("Options"), 16, 8, true)
+      ->setFont(SansFont(9, true));
+  for (int i = 0; i < 9; ++i) {
+    auto* box = new QCheckBox(QLatin1String(kOptionCaptions[i]), panelOptions_);
+    box->setObjectName(QLatin1String(kOptionNames[i]));
+    box->setGeometry(16, 32 + 24 * i, 150, 17);
+    box->setChecked(i < 8);
+    box->setFocusPolicy(Qt::NoFocus);
+    optionBoxes_[i] = box;
+  }
+  panelOptions_->hide();
+
+  panelProgress_ = Panel(client_, "PanelProgress", kRed);
+  progressLabels_[0] =
+      Label(panelProgress_, "Label1", QStringLiteral("Computations"), 96, 16, true);
+  progressLabels_[1] = Label(panelProgress_, "Label2", QStringLiteral("Loading Step : 0"), 16, 48);
+  progressLabels_[2] =
+      Label(panelProgress_, "Label3", QStringLiteral("Number of Plastic springs :  0"), 16, 80);
+  progressLabels_[3] =
+      Label(panelProgress_, "Label4", QStringLiteral("Writing Output in Datafile "), 16, 112);
+  progressLabels_[0]->resize(160, progressLabels_[0]->height());
+  progressLabels_[3]->hide();
+  panelProgress_->hide();
+}
+
+QToolButton& TFormKRV::Button(const char* objectName) {
+  auto* button = panelKRV_->findChild<QToolButton*>(QLatin1String(objectName));
+  assert(button);
+  return *button;
+}
+
+QAction& TFormKRV::MenuAction(const char* objectName) {
+  auto* action = menuBar()->findChild<QAction*>(QLatin1String(objectName));
+  assert(action);
+  return *action;
+}
+
+void TFormKRV::FormCreate() {
+  openFolder_ = saveFolder_ = QDir::currentPath();
+  PlaceWindow();
+  Button("SpeedButtonSave").setEnabled(true);
+  Button("SpeedButtonPrint").setEnabled(true);
+  MenuAction("Results1").setEnabled(false);
+  MenuAction("Graphs1").setEnabled(false);
+  InitialiseProblem(problem_, view_);
+  dialogFileName_ = ToQString(problem_.General.FileName);
+  LayOut();
+  for (int row = 0; row < kGridRows; ++row)
+    mainGrid_->SetCell(0, row, QLatin1String(GeneralCaption(static_cast<GeneralField>(row))));
+  WriteGridColumn();
+  view_.CurrentCol = 1;
+  view_.CurrentRow = 0;
+  mainGrid_->MoveCursor(1, 0);
+  mainGrid_->setFocus();
+  Refresh();
+}
+
+void TFormKRV::PlaceWindow() {
+  const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QRect place = MainWindowPlacement(screen->size().width(), screen->size().height());
+  resize(LimitMainWindowSize(place.size()));
+  move(place.topLeft());
+}
+
+void TFormKRV::LayOut() {
+  mainGrid_->setGeometry(kGridLeft, kGridTop, kGridWidth, kGridHeight);
+  mainGrid_->setColumnWidth(0, 210);
+  mainGrid_->setColumnWidth(1, 315);
+  panelGeneral_->setGeometry(kGridLeft, kGridTop - 30, kGridWidth, 30);
+  buttonGeneralHelp_->setGeometry(kGridWidth - 29, 2, 25, 25);
+  const int optionsTop = kGridTop + kGridHeight + 10;
+  panelOptions_->setGeometry(kGridLeft, optionsTop, 172, 263);
+  panelProgress_->setGeometry(kGridLeft + 172 + 10, optionsTop, 265, 153);
+  panelProgress_->hide();
+  panelKRV_->setGeometry(0, 0, width(), 25);
+  Button("SpeedButtonQuit").move(QuitButtonLeft(width()), 0);
+  Button("SpeedButtonHelp").move(HelpButtonLeft(width()), 0);
+}
+
+void TFormKRV::WriteGridColumn() {
+  for (int row = 0; row < kGridRows; ++row)
+    mainGrid_->SetCell(1, row,
+                       ToQString(GeneralValueText(problem_, static_cast<GeneralField>(row))));
+}
+
+void TFormKRV::UpdateOutputCommands() {
+  const bool valid = view_.ResultsValid;
+  Button("SpeedButtonScreenOutput").setEnabled(valid);
+  Button("SpeedButtonScreenGraphs").setEnabled(valid);
+  MenuAction("Results1").setEnabled(valid);
+  MenuAction("Graphs1").setEnabled(valid);
+}
+
+void TFormKRV::Refresh() {
+  WriteGridColumn();
+  UpdateOutputCommands();
+  view_.CurrentCol = 1;
+  view_.CurrentRow = 0;
+  // The column was just rewritten from the problem: there is nothing typed
+  // to commit, so the cursor goes home without a cell change.
+  mainGrid_->MoveCursor(1, 0);
+  Button("SpeedButtonSave").setEnabled(true);
+  Button("SpeedButtonPrint").setEnabled(true);
+}
+
+void TFormKRV::FormActivate() {
+  ModalScope modal(modalDepth_);
+  // A value typed before the user went to another window is not dropped.
+  CommitPendingEdit();
+  problem_.General.Length = problem_.Z[problem_.General.NL];
+  dialogFileName_ = ToQString(problem_.General.FileName);
+  WriteGridColumn();
+  Refresh();
+}
+
+bool TFormKRV::MainGridSelectCell(int col, int row) {
+  ModalScope modal(modalDepth_);
+  // The cell being left is the grid's own cursor cell, whatever window last
+  // set CurrentRow for its grid.
+  const int leftRow = mainGrid_->Row();
+  const auto field = static_cast<GeneralField>(leftRow);
+  const GeneralEdit edit =
+      ApplyGeneralValue(problem_, view_, field, ToStdString(mainGrid_->Cell(1, leftRow)));
+  if (!edit.Accepted) {
+    context_.Dialog.Message(this, ToQString(edit.Message));
+    mainGrid_->SetCell(1, leftRow, ToQString(edit.Shown));
+    return false;
+  }
+  mainGrid_->SetCell(1, leftRow, ToQString(edit.Shown));
+  if (field == GeneralField::FileName) dialogFileName_ = ToQString(problem_.General.FileName);
+  if (edit.LengthChanged)
+    mainGrid_->SetCell(1, static_cast<int>(GeneralField::Length),
+                       ToQString(GeneralValueText(problem_, GeneralField::Length)));
+  view_.CurrentCol = col;
+  view_.CurrentRow = row;
+  UpdateOutputCommands();
+  return true;
+}
+
+bool TFormKRV::MainGridKeyPress(QKeyEvent& event) {
+  if (event.key() != Qt::Key_Return && event.key() != Qt::Key_Enter) return false;
+  const int next = mainGrid_->Row() >= kGridRows - 1 ? 0 : mainGrid_->Row() + 1;
+  mainGrid_->SelectCell(1, next);
+  mainGrid_->Editor()->setFocus();
+  return true;
+}
+
+bool TFormKRV::CommitPendingEdit() {
+  if (!mainGrid_->EditModified()) return true;
+  return MainGridSelectCell(mainGrid_->Col(), mainGrid_->Row());
+}
+
+void TFormKRV::ShowMessages(const std::vector<std::string>& messages) {
+  for (const std::string& message : messages) context_.Dialog.Message(this, ToQString(message));
+}
+
+void TFormKRV::Toggle(ToolWindow* window) {
+  if (!window) return;
+  bool& shown = window->ShownFlag();
+  if (shown) {
+    shown = false;
+    window->hide();
+  } else {
+    shown = true;
+    window->show();
+    window->raise();
+    window->activateWindow();
+  }
+}
+
+void TFormKRV::HideToolWindowsExceptManual() {
+  const WindowSet& w = context_.Windows;
+  ToolWindow* const windows[] = {w.Soils, w.Profiles, w.Sections, w.Anchors,
+                                 w.Axis,  w.Tables,   w.Graphs};
+  for (ToolWindow* window : windows) {
+    if (!window) continue;
+    window->ShownFlag() = false;
+    window->hide();
+  }
+}
+
+void TFormKRV::SpeedButtonOpenClick() {
+  ModalScope modal(modalDepth_);
+  const std::optional<QString> chosen =
+      context_.Dialog.OpenFile(this, openFolder_, dialogFileName_);
+  std::optional<std::string> path;
+  if (chosen) {
+    QDir::setCurrent(QFileInfo(*chosen).absolutePath());
+    path = QFile::encodeName(*chosen).toStdString();
+  }
+  const OpenOutcome outcome = OpenProblem(problem_, view_, path);
+  ShowMessages(outcome.Messages);
+  // Open cleared the shown flags of the options panel and the tool windows.
+  panelOptions_->setVisible(view_.PrintOptionsShown);
+  HideToolWindowsExceptManual();
+  dialogFileName_ = ToQString(problem_.General.FileName);
+  Refresh();
+}
+
+void TFormKRV::New1Click() {
+  FormCreate();
+}
+
+void TFormKRV::SpeedButtonSaveClick() {
+  ModalScope modal(modalDepth_);
+  if (!CommitPendingEdit()) return;
+  const std::optional<QString> chosen =
+      context_.Dialog.SaveFile(this, saveFolder_, dialogFileName_);
+  std::optional<std::string> path;
+  if (chosen) {
+    QDir::setCurrent(QFileInfo(*chosen).absolutePath());
+    path = QFile::encodeName(*chosen).toStdString();
+  }
+  const SaveOutcome outcome =
+      SaveProblem(problem_, path, static_cast<std::uint64_t>(std::time(nullptr)));
+  ShowMessages(outcome.Messages);
+  if (outcome.Written) saveFolder_ = QFile::decodeName(QByteArray::fromStdString(outcome.Folder));
+  dialogFileName_ = ToQString(problem_.General.FileName);
+  Refresh();
+}
+
+void TFormKRV::SpeedButtonPrintClick() {
+  ModalScope modal(modalDepth_);
+  if (!CommitPendingEdit()) return;
+  PrintJobHooks hooks;
+  hooks.ShowOptionsPanel = [this](bool shown) { panelOptions_->setVisible(shown); };
+  hooks.Compute = [this] { return RunComputationFromWindow(); };
+  PrintJob job(problem_, view_, context_.Dialog, std::move(hooks));
+  job.Run(CurrentPrintOptions(), *printer_, this);
+}
+
+PrintOptions TFormKRV::CurrentPrintOptions() const {
+  PrintOptions options;
+  options.General = optionBoxes_[0]->isChecked();
+  options.Layers = optionBoxes_[1]->isChecked();
+  options.Anchors = optionBoxes_[2]->isChecked();
+  options.Axial = optionBoxes_[3]->isChecked();
+  options.Catalogue = optionBoxes_[4]->isChecked();
+  options.Sections = optionBoxes_[5]->isChecked();
+  options.Tables = optionBoxes_[6]->isChecked();
+  options.Graphs = optionBoxes_[7]->isChecked();
+  options.Colors = optionBoxes_[8]->isChecked();
+  return options;
+}
+
+void TFormKRV::SpeedButtonOptionsClick() {
+  view_.PrintOptionsShown = !view_.PrintOptionsShown;
+  panelOptions_->setVisible(view_.PrintOptionsShown);
+}
+
+void TFormKRV::SpeedButtonSoilsClick() {
+  ModalScope modal(modalDepth_);
+  if (!CommitPendingEdit()) return;
+  view_.CurrentCol = 1;
+  view_.CurrentRow = 2;
+  if (!view_.SoilsShown) {
+    view_.CurrentStep = 0;
+    if (context_.Windows.Soils) context_.Windows.Soils->SelectStep(0);
+  }
+  Toggle(context_.Windows.Soils);
+}
+
+void TFormKRV::SpeedButtonAnchorsClick() {
+  ModalScope modal(modalDepth_);
+  if (!CommitPendingEdit()) return;
+  view_.CurrentCol = 2;
+  view_.CurrentRow = 2;
+  Toggle(context_.Windows.Anchors);
+}
+
+void TFormKRV::SpeedButtonAxialClick() {
+  ModalScope modal(modalDepth_);
+  if (!CommitPendingEdit()) return;
+  view_.CurrentCol = 1;
+  view_.CurrentRow = 2;
+  Toggle(context_.Windows.Axis);
+}
+
+void TFormKRV::SpeedButtonProfileClick() {
+  ModalScope modal(modalDepth_);
+  if (!CommitPendingEdit()) return;
+  view_.CurrentCol = 1;
+  view_.CurrentRow = 2;
+  Toggle(context_.Windows.Profiles);
+}
+
+void TFormKRV::SpeedButtonSectionsClick() {
+  ModalScope modal(modalDepth_);
+  if (!CommitPendingEdit()) return;
+  Toggle(context_.Windows.Sections);
+}
+
+void TFormKRV::SpeedButtonRunClick() {
+  ModalScope modal(modalDepth_);
+  if (!CommitPendingEdit()) return;
+  RunComputationFromWindow();
+}
+
+bool TFormKRV::RunComputationFromWindow() {
+  ModalScope modal(modalDepth_);
+  assert(context_.Compute);
+  view_.PrintOptionsShown = false;
+  HideToolWindowsExceptManual();
+  panelProgress_->show();
+  panelProgress_->raise();
+  panelProgress_->repaint();
+
+  const ProgressLabels labels{panelProgress_, progressLabels_[1], progressLabels_[2],
+                              progressLabels_[3]};
+  WindowComputationObserver observer(labels, context_.Dialog, this, clock_);
+  const ComputationFault fault = context_.Compute(problem_, context_.Engine, observer);
+  if (fault != ComputationFault::None) {
+    // The progress panel stays and the output commands keep their state: the
+    // run ended before its end.
+    context_.Dialog.Error(this, QLatin1String(FaultText(fault)));
+    return false;
+  }
+  panelProgress_->hide();
+  view_.ResultsValid = true;
+  UpdateOutputCommands();
+  Refresh();
+  return true;
+}
+
+void TFormKRV::SpeedButtonScreenOutputClick() {
+  ModalScope modal(modalDepth_);
+  if (!CommitPendingEdit()) return;
+  view_.CurrentStep = 1;
+  Toggle(context_.Windows.Tables);
+}
+
+void TFormKRV::SpeedButtonScreenGraphsClick() {
+  ModalScope modal(modalDepth_);
+  if (!CommitPendingEdit()) return;
+  view_.CurrentStep = 1;
+  Toggle(context_.Windows.Graphs);
+}
+
+void TFormKRV::SpeedButtonManualClick() {
+  Toggle(context_.Windows.Manual);
+}
+
+void TFormKRV::SpeedButtonHelpClick() {
+  ModalScope modal(modalDepth_);
+  context_.Dialog.Message(this, IntroductionText());
+}
+
+void TFormKRV::ButtonGeneralHelpClick() {
+  ModalScope modal(modalDepth_);
+  context_.Dialog.Message(this, GeneralDataHelpText());
+}
+
+void TFormKRV::SpeedButtonQuitClick() {
+  QCoreApplication::exit(0);
+}
+
+bool TFormKRV::event(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::WindowDeactivate:
+      deactivatedByModal_ = modalDepth_ > 0 || QApplication::activeModalWidget() != nullptr;
+      break;
+    case QEvent::WindowActivate:
+      if (deactivatedByModal_)
+        deactivatedByModal_ = false;
+      else if (created_ && modalDepth_ == 0)
+        FormActivate();
+      break;
+    default:
+      break;
+  }
+  return QMainWindow::event(event);
+}
+
+void TFormKRV::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  const QSize limited = LimitMainWindowSize(size());
+  if (limited != size()) resize(limited);
+  panelKRV_->setGeometry(0, 0, width(), 25);
+  Button("SpeedButtonQuit").move(QuitButtonLeft(width()), 0);
+  Button("SpeedButtonHelp").move(HelpButtonLeft(width()), 0);
+}
+
+void TFormKRV::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  ModalScope modal(modalDepth_);
+  CommitPendingEdit();
+  Refresh();
+}
+
+void TFormKRV::closeEvent(QCloseEvent* event) {
+  // Closing the main window ends the program, tool windows or not.
+  event->accept();
+  QCoreApplication::exit(0);
+}
+
+}  // namespace korvanu

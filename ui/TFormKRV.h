@@ -1,0 +1,141 @@
+// The main window: toolbar and menu of every command, the general data grid,
+// the print options panel and the progress panel of a computation.
+#pragma once
+
+#include <QFrame>
+#include <QMainWindow>
+#include <QString>
+#include <array>
+#include <memory>
+
+#include "print/PrintOptions.h"
+#include "ui/AppContext.h"
+#include "ui/WindowComputationObserver.h"
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QPrinter;
+class QToolButton;
+
+namespace korvanu {
+
+class StringGrid;
+class ToolWindow;
+
+class TFormKRV : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // Creating the main window resets the problem to its defaults.
+  explicit TFormKRV(AppContext& context, QWidget* parent = nullptr);
+  ~TFormKRV() override;
+
+  // Brings the window in step with the problem: the grid's values, the
+  // output commands, the cursor on the first row.
+  void Refresh();
+  // What the window does when the user comes back to it: Length follows the
+  // layers again, then Refresh.
+  void FormActivate();
+
+  // The commands of the toolbar and the menu.
+  void SpeedButtonOpenClick();
+  void New1Click();
+  void SpeedButtonSaveClick();
+  void SpeedButtonPrintClick();
+  void SpeedButtonOptionsClick();
+  void SpeedButtonSoilsClick();
+  void SpeedButtonAnchorsClick();
+  void SpeedButtonAxialClick();
+  void SpeedButtonProfileClick();
+  void SpeedButtonSectionsClick();
+  void SpeedButtonRunClick();
+  void SpeedButtonScreenOutputClick();
+  void SpeedButtonScreenGraphsClick();
+  void SpeedButtonManualClick();
+  void SpeedButtonHelpClick();
+  void ButtonGeneralHelpClick();
+  void SpeedButtonQuitClick();
+
+  // The computation as the Compute command runs it, also for the print job:
+  // hides the tool windows, shows the progress, runs every step and, unless a
+  // floating-point fault ends the run, validates the results. Returns whether
+  // the results are valid afterwards.
+  bool RunComputationFromWindow();
+
+  // The states of the options panel's check boxes, as the print job reads them.
+  PrintOptions CurrentPrintOptions() const;
+
+  // Replaces the whole-second clock that paces the steps (tests).
+  void SetClock(SecondsClock clock) { clock_ = std::move(clock); }
+  // The printer of the print job; it keeps its settings from job to job.
+  QPrinter& Printer() { return *printer_; }
+
+  StringGrid& MainGrid() { return *mainGrid_; }
+  QWidget& PanelOptions() { return *panelOptions_; }
+  QWidget& PanelProgress() { return *panelProgress_; }
+  QLabel& ProgressLabel(int number) { return *progressLabels_.at(number - 1); }
+  QCheckBox& OptionBox(int index) { return *optionBoxes_.at(index); }
+  QToolButton& Button(const char* objectName);
+  QAction& MenuAction(const char* objectName);
+  const QString& DialogFolder() const { return openFolder_; }
+  const QString& SaveDialogFolder() const { return saveFolder_; }
+  const QString& DialogFileName() const { return dialogFileName_; }
+
+ protected:
+  bool event(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildMenu();
+  void BuildToolbar();
+  void BuildPanels();
+  // Main-window creation, also run by New.
+  void FormCreate();
+  void PlaceWindow();
+  void LayOut();
+  void WriteGridColumn();
+  void UpdateOutputCommands();
+
+  // The grid's select-cell rule: stores the cell being left.
+  bool MainGridSelectCell(int col, int row);
+  bool MainGridKeyPress(QKeyEvent& event);
+  // Stores a value typed into the cursor's cell before a command acts on the
+  // problem; false when the value was refused.
+  bool CommitPendingEdit();
+
+  void Toggle(ToolWindow* window);
+  void HideToolWindowsExceptManual();
+  void ShowMessages(const std::vector<std::string>& messages);
+
+  AppContext& context_;
+  ProblemData& problem_;
+  ViewState& view_;
+
+  QWidget* client_ = nullptr;
+  QFrame* panelKRV_ = nullptr;
+  QFrame* panelGeneral_ = nullptr;
+  QLabel* labelGeneral_ = nullptr;
+  QToolButton* buttonGeneralHelp_ = nullptr;
+  StringGrid* mainGrid_ = nullptr;
+  QFrame* panelOptions_ = nullptr;
+  std::array<QCheckBox*, 9> optionBoxes_{};
+  QFrame* panelProgress_ = nullptr;
+  std::array<QLabel*, 4> progressLabels_{};
+
+  QString openFolder_;
+  QString saveFolder_;
+  QString dialogFileName_;
+  SecondsClock clock_;
+  std::unique_ptr<QPrinter> printer_;
+
+  // Activation that only follows one of our own modal boxes is not the user
+  // coming back to the window.
+  int modalDepth_ = 0;
+  bool deactivatedByModal_ = false;
+  bool created_ = false;
+};
+
+}  // namespace korvanu
