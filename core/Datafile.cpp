@@ -77,7 +77,11 @@ void Line(std::string& out, std::string_view line) {
 // line break, as a text-mode reader sees it.
 class DataLineReader {
  public:
-  explicit DataLineReader(std::string_view text) : text_(text) {}
+  explicit DataLineReader(std::string_view text) : text_(text) {
+    // Editors that mark their files as UTF-8 put these three bytes first;
+    // they are no part of the first line.
+    if (text_.substr(0, 3) == "\xEF\xBB\xBF") pos_ = 3;
+  }
 
   enum class Result { Line, End, Overlong };
 

@@ -64,6 +64,11 @@ int ReplaceFile(std::string target, const std::string& data) {
       std::free(resolved);
     }
   }
+  // A file the user made read-only is not replaced behind its back.
+  if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0 &&
+      errno == EACCES) {
+    return EACCES;
+  }
   const size_t slash = target.find_last_of('/');
   const std::string folder = slash == std::string::npos ? std::string(".")
                              : slash == 0               ? std::string("/")

@@ -94,7 +94,12 @@ GeneralEdit ApplyGeneralValue(ProblemData& problem, ViewState& view, GeneralFiel
   GeneralEdit edit;
 
   if (std::string* text = TextField(g, field)) {
-    *text = CutText(typed);
+    // A line break pasted into the cell would split the datafile line.
+    std::string clean;
+    for (char c : typed) {
+      if (c != '\r' && c != '\n' && c != '\0') clean += c;
+    }
+    *text = CutText(clean);
   } else if (field == GeneralField::Length) {
     const double v = ReadReal(typed);
     if (!(v > 0.0)) {

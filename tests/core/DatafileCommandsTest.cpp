@@ -2,9 +2,11 @@
 // where the file goes, atomic replacement, unreadable files, and the views
 // that Open resets.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <regex>
 
 #include "core/Datafile.h"
@@ -142,6 +144,51 @@ TEST(SaveCommand, ReadOnlyFolderKeepsTheOldFile) {
   ASSERT_EQ(readOnly.Messages.size(), 1u);
   EXPECT_NE(readOnly.Messages[0].find("Permission denied"), std::string::npos);
   EXPECT_EQ(test::ReadBytes(dir.path() / "wall.krv"), "old contents");
+}
+
+// A write that fails halfway (here: a file size limit, as a full disk would)
+// leaves the old file whole and no temporary file behind.
+TEST(SaveCommand, FailedWriteKeepsTheOldFile) {
+  test::ScratchFolder dir;
+  test::WriteBytes(dir.path() / "wall.krv", "old contents");
+  ProblemData p = test::StartupProblem();
+  p.General.FileName = "before.krv";
+  struct rlimit before;
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &before), 0);
+  const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit limited = before;
+  limited.rlim_cur = 1000;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+  SaveOutcome out = SaveProblem(p, dir / "wall.krv", 1);
+  ::setrlimit(RLIMIT_FSIZE, &before);
+  std::signal(SIGXFSZ, previousHandler);
+
+  EXPECT_FALSE(out.Written);
+  ASSERT_EQ(out.Messages.size(), 1u);
+  EXPECT_NE(out.Messages[0].find("wall.krv' could not be written: File too large"),
+            std::string::npos)
+      << out.Messages[0];
+  EXPECT_EQ(test::ReadBytes(dir.path() / "wall.krv"), "old contents");
+  EXPECT_EQ(p.General.FileName, "before.krv");
+  int files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+    (void)entry;
+    ++files;
+  }
+  EXPECT_EQ(files, 1);
+}
+
+TEST(SaveCommand, ReadOnlyFileIsNotReplaced) {
+  if (RunningAsRoot()) GTEST_SKIP() << "permissions do not bind root";
+  test::ScratchFolder dir;
+  test::WriteBytes(dir.path() / "kept.krv", "old contents");
+  ::chmod((dir / "kept.krv").c_str(), 0444);
+  ProblemData p = test::StartupProblem();
+  SaveOutcome out = SaveProblem(p, dir / "kept.krv", 1);
+  EXPECT_FALSE(out.Written);
+  ASSERT_EQ(out.Messages.size(), 1u);
+  EXPECT_NE(out.Messages[0].find("Permission denied"), std::string::npos);
+  EXPECT_EQ(test::ReadBytes(dir.path() / "kept.krv"), "old contents");
 }
 
 TEST(SaveCommand, FileNameLongerThanFortyIsRefused) {

@@ -69,6 +69,15 @@ TEST(DatafileReader, AcceptsLfAndCrLfAlike) {
   EXPECT_TRUE(test::SameProblem(a, b));
 }
 
+TEST(DatafileReader, SkipsAUtf8MarkBeforeTheFirstLine) {
+  ProblemData a = test::StartupProblem();
+  ProblemData b = test::StartupProblem();
+  a.General.FileName = b.General.FileName = "changed";
+  ASSERT_FALSE(ReadDatafile(DefaultFile(), a));
+  ASSERT_FALSE(ReadDatafile("\xEF\xBB\xBF" + DefaultFile(), b));
+  EXPECT_TRUE(test::SameProblem(a, b));
+}
+
 TEST(DatafileReader, TakesTheWrittenLengthAndNotTheLicensedUser) {
   std::string f = Replace(DefaultFile(), "Students of Geotechnics,", "Someone Else,");
   f = Replace(f, "       4.000,     100,       4,       1,       1,    2006,",

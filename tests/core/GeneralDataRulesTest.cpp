@@ -144,6 +144,8 @@ TEST_F(GeneralDataRules, TextsCutToFortyCharacters) {
   EXPECT_EQ(problem_.General.ProblemName, std::string(40, 'x'));
   Apply(GeneralField::FileName, "wall.krv");
   EXPECT_EQ(problem_.General.FileName, "wall.krv");
+  Apply(GeneralField::ProblemName, "Quay\r\nwall");
+  EXPECT_EQ(problem_.General.ProblemName, "Quaywall");
   Apply(GeneralField::LicensedUser, "");
   EXPECT_EQ(problem_.General.LicensedUser, "");
 }
