@@ -91,23 +91,17 @@ class DataLineReader {
     for (;;) {
       if (pos_ >= text_.size()) return Result::End;
       const bool continuation = midLine_;
-      size_t lineEnd = text_.find('\n', pos_);
-      size_t contentEnd = lineEnd == std::string_view::npos ? text_.size() : lineEnd;
-      if (lineEnd != std::string_view::npos && contentEnd > pos_ && text_[contentEnd - 1] == '\r') {
-        --contentEnd;  // CR LF is one line break
-      }
-      const size_t breakLength = lineEnd == std::string_view::npos ? 0 : 1;
-      const size_t rest = contentEnd - pos_;
+      if (!continuation) FindLineEnd();
+      const size_t rest = contentEnd_ - pos_;
       std::string_view piece;
-      if (rest + breakLength <= kPieceLength) {
+      lineNumber_ = physicalLine_;
+      if (rest + (breakLength_ > 0 ? 1 : 0) <= kPieceLength) {
         piece = text_.substr(pos_, rest);
-        lineNumber_ = physicalLine_;
-        pos_ = lineEnd == std::string_view::npos ? text_.size() : lineEnd + 1;
-        if (breakLength) ++physicalLine_;
+        pos_ = contentEnd_ + breakLength_;
+        if (breakLength_ > 0) ++physicalLine_;
         midLine_ = false;
       } else {
         piece = text_.substr(pos_, kPieceLength);
-        lineNumber_ = physicalLine_;
         pos_ += kPieceLength;
         midLine_ = true;
       }
@@ -120,8 +114,7 @@ class DataLineReader {
       }
       commentLine_ = !piece.empty() && piece[0] == '#';
       if (commentLine_) continue;
-      const size_t nul = piece.find('\0');
-      line = piece.substr(0, nul);
+      line = piece.substr(0, piece.find('\0'));
       return Result::Line;
     }
   }
@@ -134,10 +127,30 @@ class DataLineReader {
   }
 
  private:
+  void FindLineEnd() {
+    const size_t lineEnd = text_.find('\n', pos_);
+    if (lineEnd == std::string_view::npos) {
+      contentEnd_ = text_.size();
+      breakLength_ = 0;
+      return;
+    }
+    contentEnd_ = lineEnd;
+    breakLength_ = 1;
+    if (contentEnd_ > pos_ && text_[contentEnd_ - 1] == '\r') {
+      --contentEnd_;
+      ++breakLength_;
+    }
+  }
+
   std::string_view text_;
   size_t pos_ = 0;
   int physicalLine_ = 1;
   int lineNumber_ = 0;
+  // The physical line being read: where its content ends, and the bytes of
+  // its line break (2 for CR LF, which still counts as one character; 0 at
+  // the end of the file).
+  size_t contentEnd_ = 0;
+  size_t breakLength_ = 0;
   bool midLine_ = false;
   bool commentLine_ = false;
 };

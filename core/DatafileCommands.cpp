@@ -172,6 +172,16 @@ SaveOutcome SaveProblem(ProblemData& problem, const std::optional<std::string>& 
     return outcome;
   }
 
+  // The datafile ends a text at its first comma: such a name would come back
+  // shorter on Open and no longer name the file on disk.
+  if (file.find(',') != std::string::npos) {
+    outcome.Messages.push_back(
+        Format("The file name '%s' contains a comma, which a datafile cannot hold in a "
+               "name.\n\nPlease use a different name.\n\n%s",
+               file.c_str(), kNotSaved));
+    return outcome;
+  }
+
   const std::string previousName = problem.General.FileName;
   problem.General.FileName = file;
   if (file == kReservedName) {

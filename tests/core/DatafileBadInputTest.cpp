@@ -255,6 +255,9 @@ TEST(DatafileBadInput, LargeFilesAreReadOrRefusedQuickly) {
   EXPECT_FALSE(Read(DefaultFile() + big + std::string(1'000'000, 'x'), p));
   // Ten megabytes of one long line: refused at its second piece.
   ExpectRefused(std::string(10'000'000, '7'));
+  // Ten megabytes of one long comment line, then the file: skipped in one go.
+  p = Sentinel();
+  EXPECT_FALSE(Read("#" + std::string(10'000'000, '=') + "\r\n" + DefaultFile(), p));
 }
 
 TEST(DatafileBadInput, OpenRefusesAFileFarTooLargeWithoutReadingIt) {

@@ -191,7 +191,7 @@ TEST(SaveCommand, ReadOnlyFileIsNotReplaced) {
   EXPECT_EQ(test::ReadBytes(dir.path() / "kept.krv"), "old contents");
 }
 
-TEST(SaveCommand, FileNameLongerThanFortyIsRefused) {
+TEST(SaveCommand, FileNameLongerThanFortyOrWithACommaIsRefused) {
   test::ScratchFolder dir;
   ProblemData p = test::StartupProblem();
   const std::string name = std::string(37, 'w') + ".krv";  // 41 characters
@@ -201,6 +201,8 @@ TEST(SaveCommand, FileNameLongerThanFortyIsRefused) {
   EXPECT_NE(out.Messages[0].find("longer than 40"), std::string::npos);
   EXPECT_EQ(p.General.FileName, "New.krv");
   EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+  EXPECT_FALSE(SaveProblem(p, dir / "wall,v2.krv", 1).Written);
+  EXPECT_EQ(p.General.FileName, "New.krv");
   // Exactly forty is fine.
   EXPECT_TRUE(SaveProblem(p, dir / (std::string(36, 'w') + ".krv"), 1).Written);
 }
