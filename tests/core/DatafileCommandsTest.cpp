@@ -235,6 +235,39 @@ TEST(OpenCommand, SaveThenOpenRestoresTheProblem) {
   ExpectWindowsReset(v);
 }
 
+// A file typed by hand in an editor: LF line ends, semicolons and blanks,
+// lines out of order, a long comment, coefficients out of order.
+TEST(OpenCommand, HandMadeFile) {
+  ProblemData p = test::StartupProblem();
+  const ProblemData before = p;
+  ViewState v;
+  ASSERT_TRUE(OpenProblem(p, v, test::Fixture("handmade.krv").string()).Loaded);
+  const GeneralData& g = p.General;
+  EXPECT_EQ(g.LicensedUser, "Students of Geotechnics");
+  EXPECT_EQ(g.FileName, "quay.krv");
+  EXPECT_EQ(g.ProblemName, "Quay wall");
+  EXPECT_EQ(g.Length, 6.5);
+  EXPECT_EQ(g.NN, 40);
+  EXPECT_EQ(g.NL, 2);
+  EXPECT_EQ(g.NT, 0);
+  EXPECT_EQ(g.NP, 12);
+  EXPECT_EQ(g.Version, 2006);
+  EXPECT_EQ(p.Z[1], 2.5);
+  EXPECT_EQ(p.Z[2], 6.5);
+  EXPECT_EQ(p.H[1], 4.0);
+  EXPECT_EQ(p.Layer(1, 0, Side::Left), (LayerProperties{18, 21, 3, 0.5, 0, 5, 0.3, 4, 1, 0.01}));
+  EXPECT_EQ(p.Layer(0, 0, Side::Left),
+            (LayerProperties{17, 20, 3, 0.5, 10, 0, 0.4, 0.4, 0.4, 0.02}));
+  EXPECT_EQ(p.Layer(0, 0, Side::Right).Kn, 3.0);
+  EXPECT_EQ(p.Layer(0, 1, Side::Left), before.Layer(0, 1, Side::Left));
+  EXPECT_EQ(p.Anchors[0][1], (AnchorRecord{-5, 80, -0.03}));
+  EXPECT_EQ(p.Anchors[1], before.Anchors[1]);
+  EXPECT_EQ(p.Axial[0], (AxialRecord{-10, -20, 4.5}));
+  EXPECT_EQ(p.Catalogue[11].Name, " Hoesch 215 heavy");
+  EXPECT_EQ(p.Catalogue[11].EI, 112778.4);
+  EXPECT_EQ(p.Catalogue[19].Name, "Larssen 20");
+}
+
 TEST(OpenCommand, UnreadableFilesAreNamedWithTheReason) {
   test::ScratchFolder dir;
   ProblemData p = test::StartupProblem();
