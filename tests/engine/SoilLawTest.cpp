@@ -1,0 +1,229 @@
+// The soil stress law: vertical stress and pore pressure, the horizontal
+// stresses, the linearised springs with their tolerance band, and the shift
+// of the elastic branch after a converged step.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "engine/BeamEquations.h"
+#include "engine/FloatingPointFault.h"
+#include "engine/SoilLaw.h"
+#include "tests/engine/EngineTestSupport.h"
+
+namespace korvanu {
+namespace {
+
+using test::DefaultProblem;
+using test::SetBoundaries;
+using test::SetLayerEverywhere;
+using test::Soil;
+
+TEST(SafeSqrtTest, RootOfPositiveValuesOnly) {
+  EXPECT_EQ(SafeSqrt(9.0), 3.0);
+  EXPECT_EQ(SafeSqrt(0.0), 0.0);
+  EXPECT_EQ(SafeSqrt(-4.0), 0.0);
+}
+
+class VerticalStressTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    problem = DefaultProblem();
+    SetBoundaries(*problem, {0.0, 4.0, 8.0});
+    SetLayerEverywhere(*problem, 0, Soil(16, 20, 100, 0, 0, 0, 0.3333, 3.0, 0.5, 0.02));
+    SetLayerEverywhere(*problem, 1, Soil(18, 21, 100, 0, 0, 0, 0.3333, 3.0, 0.5, 0.02));
+  }
+  std::unique_ptr<ProblemData> problem;
+};
+
+TEST_F(VerticalStressTest, DrySoilAboveThePhreaticLevel) {
+  const VerticalStressResult v = VerticalStress(*problem, Side::Left, 0, 2.0);
+  EXPECT_EQ(v.sigma, 32.0);
+  EXPECT_EQ(v.u, 0.0);
+  EXPECT_EQ(v.layer, 0);
+  const HorizontalStresses h = HorizontalStressesAt(*problem, Side::Left, 0, 2.0);
+  EXPECT_DOUBLE_EQ(h.Sa, 10.6656);
+  EXPECT_EQ(h.Sp, 96.0);
+  EXPECT_EQ(h.Sn, 16.0);
+  EXPECT_DOUBLE_EQ(h.ks, (96.0 - 10.6656) / 0.02);
+}
+
+TEST_F(VerticalStressTest, LayersAboveAddTheirWholeWeight) {
+  const VerticalStressResult v = VerticalStress(*problem, Side::Left, 0, 6.0);
+  EXPECT_EQ(v.sigma, 4.0 * 16 + 2.0 * 18);
+  EXPECT_EQ(v.layer, 1);
+}
+
+TEST_F(VerticalStressTest, PorePressureAndCapillaryZone) {
+  problem->Layer(0, 0, Side::Left).Zw = 2.0;
+  problem->Layer(0, 0, Side::Left).Cap = 0.5;
+  EXPECT_EQ(VerticalStress(*problem, Side::Left, 0, 3.0).u, 10.0);
+  EXPECT_NEAR(VerticalStress(*problem, Side::Left, 0, 1.6).u, -4.0, 1e-12);
+  EXPECT_EQ(VerticalStress(*problem, Side::Left, 0, 1.4).u, 0.0);
+  // Saturated below 1.5 m, dry above.
+  EXPECT_DOUBLE_EQ(VerticalStress(*problem, Side::Left, 0, 3.0).sigma, 1.5 * 16 + 1.5 * 20);
+  // The right side keeps its own water.
+  EXPECT_EQ(VerticalStress(*problem, Side::Right, 0, 3.0).u, 0.0);
+}
+
+TEST_F(VerticalStressTest, SurchargeActsFromTheTopOfItsLayerDown) {
+  problem->Layer(1, 0, Side::Left).q = 20.0;
+  EXPECT_EQ(VerticalStress(*problem, Side::Left, 0, 3.9).sigma, 3.9 * 16);
+  EXPECT_EQ(VerticalStress(*problem, Side::Left, 0, 4.0).sigma, 4.0 * 16 + 20.0);
+  EXPECT_EQ(VerticalStress(*problem, Side::Left, 0, 5.0).sigma, 4.0 * 16 + 20.0 + 18.0);
+}
+
+TEST_F(VerticalStressTest, OnABoundaryTheLowerLayerApplies) {
+  problem->Layer(0, 0, Side::Left).Zw = 0.0;  // upper layer under water
+  const VerticalStressResult v = VerticalStress(*problem, Side::Left, 0, 4.0);
+  EXPECT_EQ(v.layer, 1);
+  EXPECT_EQ(v.u, 0.0);  // the lower layer's dry water table stands
+  EXPECT_EQ(VerticalStress(*problem, Side::Left, 0, 8.0).layer, 1);
+  EXPECT_EQ(VerticalStress(*problem, Side::Left, 0, 9.0).layer, 1);
+}
+
+TEST_F(VerticalStressTest, SubmergedSoilWithCohesionHasNoEffectiveStress) {
+  SetLayerEverywhere(*problem, 0, Soil(10, 10, 0, 0, 0, 50, 1, 1, 1, 1));
+  const HorizontalStresses h = HorizontalStressesAt(*problem, Side::Left, 0, 2.5);
+  EXPECT_EQ(h.Sa, 0.0);
+  EXPECT_EQ(h.Sn, 0.0);
+  EXPECT_EQ(h.Sp, 100.0);
+  EXPECT_EQ(h.ks, 100.0);
+  EXPECT_EQ(h.u, 25.0);
+}
+
+TEST_F(VerticalStressTest, NegativeCoefficientsDropTheCohesionTerm) {
+  SetLayerEverywhere(*problem, 0, Soil(16, 20, 100, 0, 0, 10, -0.5, -1.0, 0.5, 0.02));
+  const HorizontalStresses h = HorizontalStressesAt(*problem, Side::Left, 0, 2.0);
+  EXPECT_EQ(h.Sp, -32.0);
+  EXPECT_EQ(h.Sa, 0.0);
+}
+
+// One element of 1 m between nodes at 1 and 2 m, in a 4 m single layer.
+class SpringTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    problem = DefaultProblem();
+    SetBoundaries(*problem, {0.0, 4.0});
+    problem->General.NN = 4;
+    SetLayerEverywhere(*problem, 0, Soil(16, 20, 100, 0, 0, 0, 0.3333, 3.0, 0.5, 0.02));
+    engine = std::make_unique<EngineState>();
+    PlaceNodes(*problem, *engine);
+  }
+  void SetDisplacement(double w) {
+    engine->Nodes.w[1] = w;
+    engine->Nodes.w[2] = w;
+  }
+  void Evaluate() {
+    ClearFloatingPointFlags();
+    engine->StateChanges = 0;
+    engine->PlasticSprings = 0;
+    EvaluateSprings(*problem, *engine, 1, 0);
+  }
+  std::unique_ptr<ProblemData> problem;
+  std::unique_ptr<EngineState> engine;
+};
+
+TEST_F(SpringTest, EqualSidesAtRestAreElasticWithoutNetForce) {
+  SetDisplacement(0.004);
+  engine->wl[1] = 0.004;
+  engine->wr[1] = 0.004;
+  Evaluate();
+  const HorizontalStresses h = HorizontalStressesAt(*problem, Side::Left, 0, 1.5);
+  EXPECT_EQ(engine->LeftState[1], SpringState::Elastic);
+  EXPECT_EQ(engine->RightState[1], SpringState::Elastic);
+  EXPECT_DOUBLE_EQ(engine->ke[1], 2.0 * h.ks * 1.0);
+  EXPECT_NEAR(engine->fe[1] - engine->ke[1] * 0.004, 0.0, 1e-9);
+  EXPECT_EQ(engine->StateChanges, 0);
+}
+
+TEST_F(SpringTest, MovingAwayMakesTheSideActiveAndTowardsPassive) {
+  SetDisplacement(0.05);  // far to the right: left soil active, right soil passive
+  Evaluate();
+  const HorizontalStresses h = HorizontalStressesAt(*problem, Side::Left, 0, 1.5);
+  EXPECT_EQ(engine->LeftState[1], SpringState::Active);
+  EXPECT_EQ(engine->RightState[1], SpringState::Passive);
+  EXPECT_EQ(engine->PlasticSprings, 2);
+  EXPECT_EQ(engine->StateChanges, 2);
+  EXPECT_EQ(engine->ke[1], 0.0);
+  EXPECT_DOUBLE_EQ(engine->fe[1], h.Sa - h.Sp);
+  Evaluate();
+  EXPECT_EQ(engine->StateChanges, 0);  // unchanged states are not counted again
+  EXPECT_EQ(engine->PlasticSprings, 2);
+}
+
+// With Sn = Sa = 0 and k_s = 1 the stress of the left spring is just wl - w.
+TEST_F(SpringTest, ToleranceBandBelowTheActiveStress) {
+  SetLayerEverywhere(*problem, 0, Soil(10, 10, 0, 0, 0, 0.5, 1, 1, 0, 1));
+  SetDisplacement(0.0);
+  engine->wl[1] = -0.0005;
+  Evaluate();
+  EXPECT_EQ(engine->LeftState[1], SpringState::Elastic);
+  engine->wl[1] = -0.001;
+  Evaluate();
+  EXPECT_EQ(engine->LeftState[1], SpringState::Active);
+  EXPECT_EQ(engine->PlasticSprings, 1);
+}
+
+TEST_F(SpringTest, WaterPropertiesGiveNoStiffnessAndNeverCountAsPlastic) {
+  SetLayerEverywhere(*problem, 0, Soil(0, 10, 0, 0, 0, 0, 1, 1, 1, 1));
+  SetDisplacement(0.3);
+  Evaluate();
+  EXPECT_EQ(engine->ke[1], 0.0);
+  EXPECT_EQ(engine->PlasticSprings, 0);
+  EXPECT_EQ(engine->LeftState[1], SpringState::Elastic);
+  // The water pressures of both sides cancel.
+  EXPECT_NEAR(engine->fe[1], 0.0, 1e-12);
+  UpdateSoilPlastic(*problem, *engine, 1, 0);
+  EXPECT_EQ(engine->wl[1], 0.3);  // reset only because Wd is 0
+}
+
+TEST_F(SpringTest, PlasticUpdateShiftsTheBranchToTheConvergedDisplacement) {
+  SetDisplacement(0.05);
+  Evaluate();
+  ASSERT_EQ(engine->LeftState[1], SpringState::Active);
+  UpdateSoilPlastic(*problem, *engine, 1, 0);
+  const HorizontalStresses h = HorizontalStressesAt(*problem, Side::Left, 0, 1.5);
+  EXPECT_DOUBLE_EQ(engine->wl[1], 0.05 + (h.Sa - h.Sn) / h.ks);
+  EXPECT_DOUBLE_EQ(engine->wr[1], 0.05 - (h.Sp - h.Sn) / h.ks);
+  // At the same displacement both springs sit at the end of their branch.
+  Evaluate();
+  EXPECT_EQ(engine->LeftState[1], SpringState::Elastic);
+  EXPECT_EQ(engine->RightState[1], SpringState::Elastic);
+  EXPECT_EQ(engine->StateChanges, 2);
+  EXPECT_NEAR(engine->fe[1] - engine->ke[1] * 0.05, h.Sa - h.Sp, 1e-9);
+}
+
+TEST_F(SpringTest, PlasticUpdateLeavesSpringsInsideTheirRange) {
+  SetDisplacement(0.0005);
+  UpdateSoilPlastic(*problem, *engine, 1, 0);
+  EXPECT_EQ(engine->wl[1], 0.0);
+  EXPECT_EQ(engine->wr[1], 0.0);
+}
+
+TEST_F(SpringTest, ExcavatedLayerBecomesNeutralAtTheWall) {
+  problem->Layer(0, 1, Side::Right) = ExcavatedLayer(problem->Layer(0, 1, Side::Right));
+  SetDisplacement(0.0005);
+  UpdateSoilPlastic(*problem, *engine, 1, 1);
+  EXPECT_EQ(engine->wl[1], 0.0);
+  EXPECT_EQ(engine->wr[1], 0.0005);
+}
+
+TEST_F(SpringTest, ZeroStrokeIsAFault) {
+  problem->Layer(0, 0, Side::Right).Dw = 0.0;
+  try {
+    Evaluate();
+    FAIL() << "no fault";
+  } catch (const FloatingPointFaultError& fault) {
+    EXPECT_EQ(fault.Fault(), ComputationFault::DivisionByZero);
+  }
+  SetLayerEverywhere(*problem, 0, Soil(0, 10, 0, 0, 0, 0, 1, 1, 1, 0));
+  try {
+    Evaluate();
+    FAIL() << "no fault";
+  } catch (const FloatingPointFaultError& fault) {
+    EXPECT_EQ(fault.Fault(), ComputationFault::InvalidOperation);
+  }
+}
+
+}  // namespace
+}  // namespace korvanu
