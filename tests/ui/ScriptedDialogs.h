@@ -1,0 +1,60 @@
+// Dialogs answered by the test: every box is recorded, file and print
+// dialogs take their answers from queues (an empty queue cancels).
+#pragma once
+
+#include <QPrinter>
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <optional>
+
+#include "ui/Dialogs.h"
+
+namespace korvanu::testing {
+
+class ScriptedDialogs : public Dialogs {
+ public:
+  void Message(QWidget*, const QString& text) override { messages.append(text); }
+  void Error(QWidget*, const QString& text) override { errors.append(text); }
+  std::optional<QString> OpenFile(QWidget*, const QString& folder,
+                                  const QString& fileName) override {
+    lastFolder = folder;
+    lastFileName = fileName;
+    return Next(openAnswers);
+  }
+  std::optional<QString> SaveFile(QWidget*, const QString& folder,
+                                  const QString& fileName) override {
+    lastFolder = folder;
+    lastFileName = fileName;
+    return Next(saveAnswers);
+  }
+  bool Print(QWidget*, QPrinter& printer) override {
+    ++printDialogs;
+    if (printAnswers.empty()) return false;
+    const std::optional<QString> pdf = Next(printAnswers);
+    if (!pdf) return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(*pdf);
+    return true;
+  }
+
+  QStringList messages;
+  QStringList errors;
+  std::deque<std::optional<QString>> openAnswers;
+  std::deque<std::optional<QString>> saveAnswers;
+  std::deque<std::optional<QString>> printAnswers;  // a PDF file to print into, or cancel
+  QString lastFolder;
+  QString lastFileName;
+  int printDialogs = 0;
+
+ private:
+  static std::optional<QString> Next(std::deque<std::optional<QString>>& answers) {
+    if (answers.empty()) return std::nullopt;
+    std::optional<QString> answer;
+    if (answers.front()) answer.emplace(*answers.front());
+    answers.pop_front();
+    return answer;
+  }
+};
+
+}  // namespace korvanu::testing
