@@ -238,8 +238,17 @@ bool StringGrid::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void StringGrid::keyPressEvent(QKeyEvent* event) {
-  // The editor holds the focus; a key that reaches the view itself belongs to it.
-  if (!HandleKey(*event) && editor_->isVisible()) QCoreApplication::sendEvent(editor_, event);
+  // A key the editor left unused travels up to the view: it was handled once
+  // already and goes on to the window. Only a key sent to the view itself is
+  // handled here and then typed into the editor.
+  if (forwarding_ || editor_->hasFocus()) {
+    event->ignore();
+    return;
+  }
+  if (HandleKey(*event) || !editor_->isVisible()) return;
+  forwarding_ = true;
+  QCoreApplication::sendEvent(editor_, event);
+  forwarding_ = false;
 }
 
 void StringGrid::mousePressEvent(QMouseEvent* event) {

@@ -80,6 +80,7 @@ class StringGrid : public QTableWidget {
   int row_ = 0;
   bool modified_ = false;
   bool asking_ = false;
+  bool forwarding_ = false;
   QColor fixedColor_{Qt::lightGray};
   QLineEdit* editor_;
 };

@@ -169,6 +169,7 @@ TFormKRV::TFormKRV(AppContext& context, QWidget* parent)
   BuildPanels();
   FormCreate();
   created_ = true;
+  qApp->installEventFilter(this);
 }
 
 TFormKRV::~TFormKRV() = default;
@@ -626,16 +627,32 @@ void TFormKRV::SpeedButtonQuitClick() {
   QCoreApplication::exit(0);
 }
 
+bool TFormKRV::eventFilter(QObject* watched, QEvent* event) {
+  // A click into the window while another one is active activates it first,
+  // as the user expects; the window system reports the activation only after
+  // the click, when it would put the cursor back on the first row.
+  if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType() &&
+      static_cast<QWidget*>(watched)->window() == this && !isActiveWindow() && created_ &&
+      modalDepth_ == 0 && !activatedByClick_) {
+    activatedByClick_ = true;
+    FormActivate();
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
 bool TFormKRV::event(QEvent* event) {
   switch (event->type()) {
     case QEvent::WindowDeactivate:
       deactivatedByModal_ = modalDepth_ > 0 || QApplication::activeModalWidget() != nullptr;
+      activatedByClick_ = false;
       break;
     case QEvent::WindowActivate:
-      if (deactivatedByModal_)
+      if (deactivatedByModal_ || activatedByClick_) {
         deactivatedByModal_ = false;
-      else if (created_ && modalDepth_ == 0)
+        activatedByClick_ = false;
+      } else if (created_ && modalDepth_ == 0) {
         FormActivate();
+      }
       break;
     default:
       break;

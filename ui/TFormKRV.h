@@ -84,6 +84,7 @@ class TFormKRV : public QMainWindow {
 
  protected:
   bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -135,6 +136,7 @@ class TFormKRV : public QMainWindow {
   // coming back to the window.
   int modalDepth_ = 0;
   bool deactivatedByModal_ = false;
+  bool activatedByClick_ = false;
   bool created_ = false;
 };
 
