@@ -17,6 +17,17 @@ constexpr int MaxPasses = 25;
 enum class SpringState : int { Elastic = 0, Active = 1, Passive = -1 };
 enum class AnchorState : int { Elastic = 0, Plastic = 1, Slack = -1 };
 
+// Stresses of one side at an element's midpoint in one step (kN/m2): they
+// depend on the depth and the soil data only, not on the displacement.
+struct HorizontalStresses {
+  double Sa = 0.0;  // active minimum
+  double Sn = 0.0;  // neutral
+  double Sp = 0.0;  // passive maximum
+  double ks = 0.0;  // spring stiffness per unit area, (Sp - Sa) / Dw
+  double u = 0.0;   // pore pressure
+  int layer = 0;
+};
+
 // The per-node results that a step file carries and the output reader reads
 // back; F and f are always derived from these.
 struct NodeResults {
@@ -54,6 +65,12 @@ struct EngineState {
   std::array<double, MaxPoints> wp{};  // plastic displacement of the anchor
   std::array<AnchorState, MaxPoints> Anchor{};
   std::array<int, MaxPoints> PointNode{};  // node at which the point lies
+
+  // Midpoint stresses of every element for step StressStep, kept so that the
+  // passes of a step do not compute them again (-1: none kept).
+  std::array<HorizontalStresses, MaxElements> LeftStress{};
+  std::array<HorizontalStresses, MaxElements> RightStress{};
+  int StressStep = -1;
 
   int StateChanges = 0;    // springs and anchors whose state changed in this evaluation
   int PlasticSprings = 0;  // springs found Active or Passive in this evaluation

@@ -41,14 +41,14 @@ void ResetEngine(EngineState& engine) {
   engine.Anchor.fill(AnchorState::Elastic);
   engine.StateChanges = 0;
   engine.PlasticSprings = 0;
+  engine.StressStep = -1;
 }
 
 void EvaluateStates(ProblemData& problem, EngineState& engine, int step) {
   engine.StateChanges = 0;
   engine.PlasticSprings = 0;
   EvaluateAnchors(problem, engine, step);
-  const int NN = problem.General.NN;
-  for (int e = 0; e < NN; ++e) EvaluateSprings(problem, engine, e, step);
+  EvaluateAllSprings(problem, engine, step);
   CheckFloatingPointFlags();
 }
 
@@ -124,7 +124,7 @@ ComputationFault RunComputation(ProblemData& problem, EngineState& engine,
             }
           }
           UpdateAnchorPlastic(problem, engine, s);
-          for (int e = 0; e < NN; ++e) UpdateSoilPlastic(problem, engine, e, s);
+          UpdateAllSoilPlastic(problem, engine, s);
           CheckFloatingPointFlags();
           observer.PaceStep();
           AfterObserver();

@@ -18,15 +18,6 @@ struct VerticalStressResult {
 
 VerticalStressResult VerticalStress(const ProblemData& problem, Side side, int step, double z);
 
-struct HorizontalStresses {
-  double Sa = 0.0;  // active minimum
-  double Sn = 0.0;  // neutral
-  double Sp = 0.0;  // passive maximum
-  double ks = 0.0;  // spring stiffness per unit area, (Sp - Sa) / Dw
-  double u = 0.0;   // pore pressure
-  int layer = 0;
-};
-
 // Throws FloatingPointFaultError when Dw of the layer is 0.
 HorizontalStresses HorizontalStressesAt(const ProblemData& problem, Side side, int step, double z);
 
@@ -36,5 +27,13 @@ void EvaluateSprings(const ProblemData& problem, EngineState& engine, int e, int
 
 // Shifts wl[e], wr[e] for the converged displacement of the step.
 void UpdateSoilPlastic(const ProblemData& problem, EngineState& engine, int e, int step);
+
+// The same for every element 0..NN-1 in order, taking the midpoint stresses
+// from the engine's store of the step (filled by the first evaluation of the
+// step, element by element, so faults arise where they would otherwise). The
+// driver uses these; it clears the store (StressStep = -1) when a run starts,
+// as the soil data must not change while the store is in use.
+void EvaluateAllSprings(const ProblemData& problem, EngineState& engine, int step);
+void UpdateAllSoilPlastic(const ProblemData& problem, EngineState& engine, int step);
 
 }  // namespace korvanu
