@@ -100,6 +100,15 @@ TEST_F(RunTest, TwoRunsGiveIdenticalFiles) {
   EXPECT_NE(first1, first2);
 }
 
+TEST_F(RunTest, ChangedSoilIsUsedByTheNextRun) {
+  auto problem = Wall(1);
+  ASSERT_EQ(Run(*problem), ComputationFault::None);
+  const std::string before = ReadFile("Wall.1");
+  for (int j = 0; j < 4; ++j) problem->Layer(j, 1, Side::Right).Kp = 4.0;
+  ASSERT_EQ(Run(*problem), ComputationFault::None);
+  EXPECT_NE(ReadFile("Wall.1"), before);
+}
+
 // An anchor at the top that flips between slack and plastic: step 2 cannot
 // settle, the run reports it once and goes on with step 3.
 TEST_F(RunTest, StepWithoutConvergenceIsReportedAndSkipped) {

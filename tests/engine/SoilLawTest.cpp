@@ -3,6 +3,7 @@
 // of the elastic branch after a converged step.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 
 #include "engine/BeamEquations.h"
@@ -222,6 +223,52 @@ TEST_F(SpringTest, ZeroStrokeIsAFault) {
     FAIL() << "no fault";
   } catch (const FloatingPointFaultError& fault) {
     EXPECT_EQ(fault.Fault(), ComputationFault::InvalidOperation);
+  }
+}
+
+}  // namespace
+}  // namespace korvanu
+
+namespace korvanu {
+namespace {
+
+// The driver's evaluation of all elements keeps the step's midpoint stresses;
+// it must give exactly what evaluating each element afresh gives.
+TEST(AllSpringsTest, KeptStressesGiveTheSameSprings) {
+  auto problem = test::DefaultProblem();
+  test::SetBoundaries(*problem, {0.0, 1.0, 2.5, 6.0});
+  problem->General.NN = 40;
+  test::SetLayerEverywhere(*problem, 0, test::Soil(16, 20, 1.5, 0.3, 5, 3, 0.3, 3.5, 0.5, 0.02));
+  test::SetLayerEverywhere(*problem, 1, test::Soil(18, 21, 1.5, 0, 0, 0, 0.25, 4, 0.45, 0.03));
+  test::SetLayerEverywhere(*problem, 2, test::Soil(19, 21, 1.5, 0, 0, 10, 0.3, 3, 0.5, 0.01));
+  problem->Layer(0, 1, Side::Left) = ExcavatedLayer(problem->Layer(0, 1, Side::Left));
+  auto fresh = std::make_unique<EngineState>();
+  PlaceNodes(*problem, *fresh);
+  for (int i = 0; i <= 40; ++i) fresh->Nodes.w[i] = 0.01 * std::cos(i * 0.3);
+  auto kept = std::make_unique<EngineState>(*fresh);
+
+  for (int step : {0, 1, 1, 0}) {
+    for (int pass = 0; pass < 2; ++pass) {
+      for (int e = 0; e < 40; ++e) EvaluateSprings(*problem, *fresh, e, step);
+      EvaluateAllSprings(*problem, *kept, step);
+      EXPECT_EQ(kept->StressStep, step);
+      for (int e = 0; e < 40; ++e) {
+        ASSERT_EQ(kept->ke[e], fresh->ke[e]) << "step " << step << " element " << e;
+        ASSERT_EQ(kept->fe[e], fresh->fe[e]) << "step " << step << " element " << e;
+        ASSERT_EQ(kept->LeftState[e], fresh->LeftState[e]);
+        ASSERT_EQ(kept->RightState[e], fresh->RightState[e]);
+      }
+      for (int i = 0; i <= 40; ++i) {
+        fresh->Nodes.w[i] *= -1.7;
+        kept->Nodes.w[i] *= -1.7;
+      }
+    }
+    for (int e = 0; e < 40; ++e) UpdateSoilPlastic(*problem, *fresh, e, step);
+    UpdateAllSoilPlastic(*problem, *kept, step);
+    for (int e = 0; e < 40; ++e) {
+      ASSERT_EQ(kept->wl[e], fresh->wl[e]);
+      ASSERT_EQ(kept->wr[e], fresh->wr[e]);
+    }
   }
 }
 
