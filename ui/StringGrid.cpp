@@ -232,8 +232,13 @@ bool StringGrid::HandleKey(QKeyEvent& event) {
 }
 
 bool StringGrid::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == editor_ && event->type() == QEvent::KeyPress)
-    return HandleKey(*static_cast<QKeyEvent*>(event));
+  if (watched == editor_ && event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    const bool handled = !forwarding_ && HandleKey(*key);
+    lastEditorKey_ = handled ? nullptr : key;
+    return handled;
+  }
+  if (watched == editor_ && event->type() == QEvent::KeyRelease) lastEditorKey_ = nullptr;
   return QTableWidget::eventFilter(watched, event);
 }
 
@@ -241,7 +246,8 @@ void StringGrid::keyPressEvent(QKeyEvent* event) {
   // A key the editor left unused travels up to the view: it was handled once
   // already and goes on to the window. Only a key sent to the view itself is
   // handled here and then typed into the editor.
-  if (forwarding_ || editor_->hasFocus()) {
+  if (forwarding_ || event == lastEditorKey_) {
+    lastEditorKey_ = nullptr;
     event->ignore();
     return;
   }

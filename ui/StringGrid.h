@@ -81,6 +81,10 @@ class StringGrid : public QTableWidget {
   bool modified_ = false;
   bool asking_ = false;
   bool forwarding_ = false;
+  // The key event the editor saw last: when the editor leaves it unused it
+  // travels up to the view, which must not handle it a second time. The same
+  // event object travels, so its address tells it apart.
+  const QKeyEvent* lastEditorKey_ = nullptr;
   QColor fixedColor_{Qt::lightGray};
   QLineEdit* editor_;
 };

@@ -2,6 +2,7 @@
 // the general data grid and its rules, the commands, Save and Open, and the
 // computation run from the window.
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -278,6 +279,29 @@ class MainWindowTest : public QObject {
     QCOMPARE(problem_->General.Length, 4.0);
     QCOMPARE(Grid().Cell(1, LengthRow), QStringLiteral("       4.000"));
     QCOMPARE(Grid().Row(), 0);
+  }
+
+  void activationStoresATypedValueFirst() {
+    Grid().SelectCell(1, NL);
+    Grid().Editor()->selectAll();
+    QTest::keyClicks(Grid().Editor(), QStringLiteral("6"));
+    Main().FormActivate();
+    QCOMPARE(problem_->General.NL, 6);
+    QCOMPARE(Grid().Cell(1, LengthRow), QStringLiteral("       6.000"));
+    QCOMPARE(Grid().Row(), 0);
+  }
+
+  void aClickIntoTheInactiveWindowLandsWhereClicked() {
+    Main().show();
+    Main().SpeedButtonSoilsClick();
+    QApplication::setActiveWindow(Context().Windows.Soils);
+    QVERIFY(!Main().isActiveWindow());
+    TypeAndEnter(LengthRow, QStringLiteral("7.5"));  // still in force: no activation yet
+    QCOMPARE(Grid().Row(), int{NN});
+    const QRect cell = Grid().visualItemRect(Grid().item(NT, 1));
+    QTest::mouseClick(Grid().viewport(), Qt::LeftButton, {}, cell.center());
+    QCOMPARE(Grid().Row(), int{NT});
+    QCOMPARE(problem_->General.Length, 4.0);  // the activation ran before the click
   }
 
   void enterMovesDownAndWrapsFromTheLastRow() {

@@ -161,6 +161,25 @@ class StringGridTest : public QObject {
     QCOMPARE(grid->Row(), 3);
   }
 
+  void keysTheEditorLeavesUnusedAreSeenOnce() {
+    std::vector<Asked> asked;
+    bool allow = true;
+    auto grid = MakeGrid(asked, allow);
+    int seen = 0;
+    grid->OnKeyPress = [&seen](QKeyEvent&) {
+      ++seen;
+      return false;
+    };
+    QTest::keyClick(grid->Editor(), Qt::Key_Escape);
+    QTest::keyClick(grid->Editor(), Qt::Key_F5);
+    QCOMPARE(seen, 2);
+    // A key sent to the view itself is typed into the editor.
+    grid->Editor()->clear();
+    QTest::keyClick(grid.get(), Qt::Key_A);
+    QCOMPARE(seen, 3);
+    QCOMPARE(grid->Editor()->text(), QStringLiteral("a"));
+  }
+
   void resizingKeepsTheCursorInsideTheCells() {
     std::vector<Asked> asked;
     bool allow = true;
