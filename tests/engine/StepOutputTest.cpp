@@ -176,9 +176,13 @@ TEST_F(StepFileTest, ZeroLengthElementIsAFaultNotAnInfinity) {
 
 TEST_F(StepFileTest, WideNumbersWidenTheirField) {
   engine->Nodes.M[2] = -1.0e9;
+  engine->Nodes.w[3] = -DBL_MAX;
   ASSERT_TRUE(WriteStepOutput(*problem, *engine, "Wide.1"));
   const auto lines = Lines(ReadFile("Wide.1"));
   EXPECT_NE(lines[7].find(",-1000000000.000000,"), std::string::npos) << lines[7];
+  char widest[400];
+  std::snprintf(widest, sizeof widest, ",%12.6f,", -DBL_MAX);
+  EXPECT_NE(lines[8].find(widest), std::string::npos);
 }
 
 }  // namespace
