@@ -53,9 +53,17 @@ TEST_F(ValidationTest, MomentAtTheTopOfABeamOnAnElasticFoundation) {
   auto problem = test::ElasticFoundation(0.0, 10.0);
   ASSERT_EQ(Run(*problem), ComputationFault::None);
   ASSERT_TRUE(observer.outcomes[1].converged);
-  EXPECT_NEAR(engine->Nodes.w[0], 0.2, 0.002);
-  EXPECT_EQ(engine->Nodes.M[0], -10.0);
-  EXPECT_EQ(engine->Nodes.M[200], 0.0);
+  const NodeResults& r = engine->Nodes;
+  EXPECT_NEAR(r.w[0], 0.2, 0.002);
+  EXPECT_EQ(r.M[0], -10.0);
+  EXPECT_EQ(r.M[200], 0.0);
+  // w = (2 MA / k L^2) e^(-x/L) (cos - sin), M = -MA e^(-x/L) (cos + sin).
+  for (int i = 0; i <= 200; ++i) {
+    const double x = r.z[i];
+    const double decay = std::exp(-x);
+    EXPECT_NEAR(r.w[i], 0.2 * decay * (std::cos(x) - std::sin(x)), 0.02 * 0.2) << "z = " << x;
+    EXPECT_NEAR(r.M[i], -10.0 * decay * (std::cos(x) + std::sin(x)), 0.02 * 10.0) << "z = " << x;
+  }
 }
 
 TEST_F(ValidationTest, AnchoredWallAtItsMinimumLength) {
