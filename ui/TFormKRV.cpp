@@ -380,7 +380,8 @@ void TFormKRV::FormActivate() {
   ModalScope modal(modalDepth_);
   // A value typed before the user went to another window is not dropped.
   CommitPendingEdit();
-  problem_.General.Length = problem_.Z[problem_.General.NL];
+  const int layers = problem_.General.NL;
+  if (layers >= 0 && layers <= MaxLayers) problem_.General.Length = problem_.Z[layers];
   dialogFileName_ = ToQString(problem_.General.FileName);
   WriteGridColumn();
   Refresh();
@@ -522,7 +523,6 @@ void TFormKRV::SpeedButtonOptionsClick() {
 }
 
 void TFormKRV::SpeedButtonSoilsClick() {
-  ModalScope modal(modalDepth_);
   if (!CommitPendingEdit()) return;
   view_.CurrentCol = 1;
   view_.CurrentRow = 2;
@@ -534,7 +534,6 @@ void TFormKRV::SpeedButtonSoilsClick() {
 }
 
 void TFormKRV::SpeedButtonAnchorsClick() {
-  ModalScope modal(modalDepth_);
   if (!CommitPendingEdit()) return;
   view_.CurrentCol = 2;
   view_.CurrentRow = 2;
@@ -542,7 +541,6 @@ void TFormKRV::SpeedButtonAnchorsClick() {
 }
 
 void TFormKRV::SpeedButtonAxialClick() {
-  ModalScope modal(modalDepth_);
   if (!CommitPendingEdit()) return;
   view_.CurrentCol = 1;
   view_.CurrentRow = 2;
@@ -550,7 +548,6 @@ void TFormKRV::SpeedButtonAxialClick() {
 }
 
 void TFormKRV::SpeedButtonProfileClick() {
-  ModalScope modal(modalDepth_);
   if (!CommitPendingEdit()) return;
   view_.CurrentCol = 1;
   view_.CurrentRow = 2;
@@ -558,7 +555,6 @@ void TFormKRV::SpeedButtonProfileClick() {
 }
 
 void TFormKRV::SpeedButtonSectionsClick() {
-  ModalScope modal(modalDepth_);
   if (!CommitPendingEdit()) return;
   Toggle(context_.Windows.Sections);
 }
@@ -596,14 +592,12 @@ bool TFormKRV::RunComputationFromWindow() {
 }
 
 void TFormKRV::SpeedButtonScreenOutputClick() {
-  ModalScope modal(modalDepth_);
   if (!CommitPendingEdit()) return;
   view_.CurrentStep = 1;
   Toggle(context_.Windows.Tables);
 }
 
 void TFormKRV::SpeedButtonScreenGraphsClick() {
-  ModalScope modal(modalDepth_);
   if (!CommitPendingEdit()) return;
   view_.CurrentStep = 1;
   Toggle(context_.Windows.Graphs);
