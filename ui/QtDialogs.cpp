@@ -2,10 +2,15 @@
 // extension when the user types a bare name.
 #include "ui/QtDialogs.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
-#include <QMessageBox>
+#include <QGridLayout>
+#include <QLabel>
 #include <QPrintDialog>
+#include <QPushButton>
+#include <QStyle>
 
 namespace korvanu {
 namespace {
@@ -29,14 +34,38 @@ std::optional<QString> RunFileDialog(QWidget* parent, QFileDialog::AcceptMode mo
   return QDir::toNativeSeparators(files.first());
 }
 
+// The texts carry their own line breaks; the box keeps them as written
+// (a QMessageBox wraps lines longer than about half the screen).
+void ShowBox(QWidget* parent, QStyle::StandardPixmap iconKind, const QString& text) {
+  QDialog box(parent);
+  box.setWindowTitle(kTitle);
+  auto* icon = new QLabel(&box);
+  const int iconSize = box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, &box);
+  icon->setPixmap(box.style()->standardIcon(iconKind, nullptr, &box).pixmap(iconSize, iconSize));
+  icon->setAlignment(Qt::AlignTop);
+  auto* label = new QLabel(text, &box);
+  label->setTextFormat(Qt::PlainText);
+  label->setWordWrap(false);
+  label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &box);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+  auto* grid = new QGridLayout(&box);
+  grid->addWidget(icon, 0, 0);
+  grid->addWidget(label, 0, 1);
+  grid->addWidget(buttons, 1, 0, 1, 2);
+  grid->setSizeConstraint(QLayout::SetFixedSize);
+  buttons->button(QDialogButtonBox::Ok)->setFocus();
+  box.exec();
+}
+
 }  // namespace
 
 void QtDialogs::Message(QWidget* parent, const QString& text) {
-  QMessageBox::information(parent, kTitle, text);
+  ShowBox(parent, QStyle::SP_MessageBoxInformation, text);
 }
 
 void QtDialogs::Error(QWidget* parent, const QString& text) {
-  QMessageBox::critical(parent, kTitle, text);
+  ShowBox(parent, QStyle::SP_MessageBoxCritical, text);
 }
 
 std::optional<QString> QtDialogs::OpenFile(QWidget* parent, const QString& folder,
