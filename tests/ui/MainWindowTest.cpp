@@ -379,6 +379,8 @@ class MainWindowTest : public QObject {
     QVERIFY(OutputCommandsEnabled());
     QVERIFY(!Main().PanelProgress().isVisible());
     QCOMPARE(Main().ProgressLabel(2).text(), QStringLiteral("Loading Step : 1"));
+    QVERIFY(
+        Main().ProgressLabel(3).text().startsWith(QStringLiteral("Number of Plastic springs : ")));
     QCOMPARE(Main().ProgressLabel(4).text(), QStringLiteral("Writing Output in Datafile : New.1"));
     QVERIFY(!Main().ProgressLabel(4).isHidden());
     // Tool windows hidden, the manual untouched; the options panel keeps its
@@ -529,6 +531,24 @@ class MainWindowTest : public QObject {
     QVERIFY(!Main().PanelOptions().isVisible());
     const PrintOptions options = Main().CurrentPrintOptions();
     QVERIFY(options.General && options.Tables && !options.Layers && !options.Colors);
+  }
+
+  void pageNumbersRunOnWhileTheResultsStayValid() {
+    Main().show();
+    for (int i = 0; i < 9; ++i) Main().OptionBox(i).setChecked(i == 0 || i == 6);
+    const QString first = QDir(folder_->path()).filePath(QStringLiteral("first.pdf"));
+    const QString second = QDir(folder_->path()).filePath(QStringLiteral("second.pdf"));
+    dialogs_->printAnswers = {first, second};
+    Main().SpeedButtonPrintClick();
+    const int afterFirst = view_->PageOffset;
+    QVERIFY(afterFirst >= 1);
+    Main().SpeedButtonPrintClick();
+    QCOMPARE(view_->PageOffset, 2 * afterFirst);
+
+    // A data change restarts the numbering.
+    TypeAndEnter(Problem, QStringLiteral("Changed"));
+    QCOMPARE(view_->PageOffset, 0);
+    QVERIFY(!OutputCommandsEnabled());
   }
 
   void helpTexts() {
