@@ -227,15 +227,15 @@ void TFormKRV::BuildToolbar() {
       &TFormKRV::SpeedButtonHelpClick,         &TFormKRV::SpeedButtonQuitClick,
   };
   int index = 0;
-  for (const ButtonSpec& spec : kButtons) {
+  for (const ButtonSpec& entry : kButtons) {
     auto* button = new QToolButton(panelKRV_);
-    button->setObjectName(QLatin1String(spec.name));
-    button->setToolTip(QLatin1String(spec.tooltip));
-    button->setIcon(ButtonIcon(spec.icon));
+    button->setObjectName(QLatin1String(entry.name));
+    button->setToolTip(QLatin1String(entry.tooltip));
+    button->setIcon(ButtonIcon(entry.icon));
     button->setIconSize(QSize(18, 18));
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
-    button->setGeometry(std::max(spec.left, 0), 0, 25, 25);
+    button->setGeometry(std::max(entry.left, 0), 0, 25, 25);
     connect(button, &QToolButton::clicked, this, handlers[index++]);
   }
   // Quit is reached through the File menu only.

@@ -17,6 +17,7 @@
 #include "core/ProblemDefaults.h"
 #include "engine/ComputationObserver.h"
 #include "engine/EngineState.h"
+#include "engine/RunComputation.h"
 
 namespace korvanu::test {
 
@@ -121,6 +122,22 @@ class ScratchFolder : public ::testing::Test {
 
   std::filesystem::path previous_;
   std::filesystem::path folder_;
+};
+
+// A scratch folder with an engine and a recording observer: runs a problem
+// there as the program would, unpaced.
+class EngineRun : public ScratchFolder {
+ protected:
+  void SetUp() override {
+    ScratchFolder::SetUp();
+    engine = std::make_unique<EngineState>();
+  }
+  ComputationFault Run(ProblemData& problem) {
+    observer = RecordingObserver();
+    return RunComputation(problem, *engine, observer);
+  }
+  std::unique_ptr<EngineState> engine;
+  RecordingObserver observer;
 };
 
 }  // namespace korvanu::test

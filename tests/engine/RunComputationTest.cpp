@@ -17,16 +17,8 @@ namespace {
 
 using test::Soil;
 
-class RunTest : public test::ScratchFolder {
+class RunTest : public test::EngineRun {
  protected:
-  void SetUp() override {
-    test::ScratchFolder::SetUp();
-    engine = std::make_unique<EngineState>();
-  }
-  ComputationFault Run(ProblemData& problem) {
-    observer = test::RecordingObserver();
-    return RunComputation(problem, *engine, observer);
-  }
   // The default problem, named Wall.krv, with NT steps.
   std::unique_ptr<ProblemData> Wall(int NT) {
     auto problem = test::DefaultProblem();
@@ -34,8 +26,6 @@ class RunTest : public test::ScratchFolder {
     problem->General.NT = NT;
     return problem;
   }
-  std::unique_ptr<EngineState> engine;
-  test::RecordingObserver observer;
 };
 
 TEST_F(RunTest, DefaultProblemWritesOneFilePerStep) {

@@ -12,19 +12,7 @@
 namespace korvanu {
 namespace {
 
-class ValidationTest : public test::ScratchFolder {
- protected:
-  void SetUp() override {
-    test::ScratchFolder::SetUp();
-    engine = std::make_unique<EngineState>();
-  }
-  ComputationFault Run(ProblemData& problem) {
-    observer = test::RecordingObserver();
-    return RunComputation(problem, *engine, observer);
-  }
-  std::unique_ptr<EngineState> engine;
-  test::RecordingObserver observer;
-};
+using ValidationTest = test::EngineRun;
 
 // Semi-infinite beam on springs with a force F at its end: with L = 1 m,
 // w = (F L^3 / 2EI) e^(-x/L) cos(x/L) and, as d2w/dz2 = -M/EI,
