@@ -31,7 +31,7 @@ test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	@for b in $(BUILD)/bench/korvanu_bench*; do [ -x "$$b" ] && "$$b"; done; true
+	@for b in $(BUILD)/bench/korvanu_bench*; do if [ -f "$$b" ] && [ -x "$$b" ]; then "$$b" || exit 1; fi; done
 
 clean:
 	rm -rf $(BUILD)
