@@ -39,13 +39,19 @@ void ClearPointForces(ProblemData& p) {
   }
 }
 
-ProblemData ElasticFoundation(const std::string& fileName, const std::string& title) {
+// The start-up problem renamed, with 200 elements, one loading step and profile 1.
+ProblemData NamedProblem(const std::string& fileName, const std::string& title) {
   ProblemData p = StartUpProblem();
   p.General.FileName = fileName;
   p.General.ProblemName = title;
   p.General.NN = 200;
   p.General.NT = 1;
   p.General.NP = 1;
+  return p;
+}
+
+ProblemData ElasticFoundation(const std::string& fileName, const std::string& title) {
+  ProblemData p = NamedProblem(fileName, title);
   SetLayers(p, {0.0, 10.0});
   LayerProperties water;  // no effective stress: only the cohesion 50 makes the springs
   water.Wd = 10.0;
@@ -66,12 +72,7 @@ ProblemData ElasticFoundation(const std::string& fileName, const std::string& ti
 }
 
 ProblemData AnchoredWall(const std::string& fileName, const std::string& title, Side excavated) {
-  ProblemData p = StartUpProblem();
-  p.General.FileName = fileName;
-  p.General.ProblemName = title;
-  p.General.NN = 200;
-  p.General.NT = 1;
-  p.General.NP = 1;
+  ProblemData p = NamedProblem(fileName, title);
   SetLayers(p, {0.0, 1.0, 5.0, 6.901});
   LayerProperties sand;  // dry: the phreatic level lies far below the toe
   sand.Wd = 16.0;
