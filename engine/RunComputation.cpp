@@ -3,6 +3,7 @@
 // its state; converged steps are written and their plastic shifts kept.
 #include "engine/RunComputation.h"
 
+#include <cstdio>
 #include <string>
 
 #include "engine/AnchorLaw.h"
@@ -133,6 +134,9 @@ ComputationFault RunComputation(ProblemData& problem, EngineState& engine,
         }
       } while (n < MaxPasses);
       if (n == MaxPasses) {
+        // A step file of this name left by an earlier run would pass for
+        // this step's results: the views must find none instead.
+        if (s > 0) std::remove(StepOutputFileName(problem, s).c_str());
         observer.ShowMessage(NonConvergenceMessage);
         AfterObserver();
       }
