@@ -46,7 +46,12 @@ int PrinterFontPixels(int screenPixels, int dpi) {
 
 PrintContext::PrintContext(QPrinter& printer, const ProblemData& problem,
                            const PrintOptions& options, int pageOffset)
-    : printer_(printer), problem_(problem), options_(options), pageOffset_(pageOffset) {
+    : printer_(printer),
+      problem_(problem),
+      ownResults_(std::make_unique<NodeResults>()),
+      results_(ownResults_.get()),
+      options_(options),
+      pageOffset_(pageOffset) {
   const int dpi = printer_.logicalDpiY();
   titleFont_ = WindowsSansFont(true, PrinterFontPixels(13, dpi));
   textFont_ = WindowsSansFont(false, PrinterFontPixels(11, dpi));

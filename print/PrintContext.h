@@ -4,11 +4,16 @@
 
 #include <QFont>
 #include <QPainter>
+#include <QSize>
 #include <QString>
+#include <functional>
+#include <memory>
 #include <string>
 
 #include "core/ProblemData.h"
+#include "engine/EngineState.h"
 #include "print/PrintOptions.h"
+#include "results/GraphScales.h"
 
 class QPrinter;
 
@@ -60,6 +65,16 @@ class PrintContext {
   // The x of every left-aligned printed text: page width div 20.
   int LeftMargin = 0;
 
+  // The node arrays that each printed step is read into; a step file that
+  // cannot be read leaves them as they are and its message goes to Report.
+  NodeResults& Results() { return *results_; }
+  void SetResults(NodeResults& results) { results_ = &results; }
+  std::function<void(const std::string& message)> Report;
+  // The graphs window's client size, from which the graph scales are fixed
+  // together with the page size, and the scales once fixed.
+  QSize GraphsClient{DesignedGraphsClientWidth, DesignedGraphsClientHeight};
+  GraphScales Scales;
+
   // Canvas-style text: measured in, and drawn with, the selected font; text
   // is placed with the top of its cell at y.
   void SelectFont(const QFont& font);
@@ -78,6 +93,8 @@ class PrintContext {
  private:
   QPrinter& printer_;
   const ProblemData& problem_;
+  std::unique_ptr<NodeResults> ownResults_;
+  NodeResults* results_;
   const PrintOptions& options_;
   QPainter painter_;
   QFont titleFont_;

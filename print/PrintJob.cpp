@@ -36,6 +36,10 @@ PrintOutcome PrintJob::Run(const PrintOptions& options, QPrinter& printer, QWidg
 
   if (!view_.ResultsValid) view_.PageOffset = 0;
   PrintContext context(printer, problem_, options, view_.PageOffset);
+  if (hooks_.Results) context.SetResults(*hooks_.Results);
+  context.Report = [this, parent](const std::string& message) {
+    dialogs_.Message(parent, QString::fromLatin1(message.c_str()));
+  };
 
   // The output sections read the step files, which must belong to the data.
   const auto resultsReady = [this] {
@@ -68,7 +72,8 @@ PrintOutcome PrintJob::Run(const PrintOptions& options, QPrinter& printer, QWidg
       context.Abort();
       return PrintOutcome::ComputationFailed;
     }
-    ComputeGraphScales(context);
+    if (hooks_.GraphsClientSize) context.GraphsClient = hooks_.GraphsClientSize();
+    ComputePrintGraphScales(context);
     for (int k = 1; k <= NT && !context.Failed(); ++k) y = PrintStepGraphs(context, y, k);
   }
 

@@ -3,10 +3,12 @@
 // the page numbering that runs on across jobs while the results stay valid.
 #pragma once
 
+#include <QSize>
 #include <functional>
 
 #include "core/ProblemData.h"
 #include "core/ViewState.h"
+#include "engine/EngineState.h"
 #include "print/PrintOptions.h"
 
 class QPrinter;
@@ -31,6 +33,11 @@ struct PrintJobHooks {
   // messages, step files, ResultsValid). Returns whether the results are valid
   // afterwards. Called only when output is requested and ResultsValid is false.
   std::function<bool()> Compute;
+  // The node arrays the printed steps are read into (the engine's); when
+  // null the job reads into arrays of its own.
+  NodeResults* Results = nullptr;
+  // The graphs window's client size now; the window as designed when empty.
+  std::function<QSize()> GraphsClientSize;
 };
 
 class PrintJob {

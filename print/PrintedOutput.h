@@ -6,14 +6,16 @@
 
 namespace korvanu {
 
-// Title and table of step k (1..NT).
+// Title and table of step k (1..NT); a table starts on a new page when fewer
+// than ten lines remain.
 int PrintStepTable(PrintContext& context, int y, int k);
 
-// Fixes the common scales of the graphs of all steps; runs before the first
-// PrintStepGraphs of a document.
-void ComputeGraphScales(PrintContext& context);
+// Fixes the common scales of the graphs of all steps (reading every step
+// file) from the graphs window's client size and the page size; runs before
+// the first PrintStepGraphs of a document.
+void ComputePrintGraphScales(PrintContext& context);
 
-// The four graphs (w, M, Q, f) of step k (1..NT).
+// The four graphs (w, M, Q, f) of step k (1..NT) with the line of extremes.
 int PrintStepGraphs(PrintContext& context, int y, int k);
 
 }  // namespace korvanu

@@ -9,6 +9,7 @@
 #include "engine/ComputationObserver.h"
 #include "engine/EngineState.h"
 #include "engine/FloatingPointFault.h"
+#include "ui/StepLink.h"
 
 namespace korvanu {
 
@@ -47,6 +48,10 @@ struct AppContext {
   Dialogs& Dialog;
   ComputeFunction Compute;
   WindowSet Windows{};
+  // The loading step shared by the windows that show one.
+  StepLink Steps{};
+  // Message boxes of the tool windows open at this moment.
+  int ModalBoxes = 0;
 };
 
 }  // namespace korvanu

@@ -1,5 +1,5 @@
-// The texts of the main window's two help boxes, kept apart from the window
-// so that their wording can be checked on its own.
+// The texts of the help boxes, kept apart from the windows so that their
+// wording can be checked on its own.
 #include "ui/HelpTexts.h"
 
 namespace korvanu {
@@ -46,6 +46,29 @@ QString GeneralDataHelpText() {
              "It is suggested to define a new problem by starting from an existing datafile "
              "or a new\n"
              "datafile, changing its name to a unique new name, and then editing the data.\n\n");
+}
+
+QString TablesHelpText() {
+  return QStringLiteral(
+      "This screen shows the results of the computations in tabular form.\n"
+      "- z : Depth,\n"
+      "- w : Lateral displacement,\n"
+      "- M : Bending moment,\n"
+      "- Q- : Shear force just above a point,\n"
+      "- Q+ : Shear force just below a point,\n"
+      "- F : Concentrated force at a point,\n"
+      "- f : Resultant soil pressure.\n"
+      "All results can be printed from the main menu.");
+}
+
+QString GraphsHelpText() {
+  return QStringLiteral(
+      "This screen shows the results of the computations in graphical form.\n"
+      "- w : Lateral displacement,\n"
+      "- M : Bending moment,\n"
+      "- Q : Shear force,\n"
+      "- f : Resultant soil pressure.\n"
+      "All results can be printed from the main menu.");
 }
 
 }  // namespace korvanu

@@ -1,4 +1,4 @@
-// The texts of the main window's two help boxes.
+// The texts of the help boxes.
 #pragma once
 
 #include <QString>
@@ -9,5 +9,8 @@ namespace korvanu {
 QString IntroductionText();
 // The help button of the general data panel.
 QString GeneralDataHelpText();
+// The help buttons of the output tables and the output graphs.
+QString TablesHelpText();
+QString GraphsHelpText();
 
 }  // namespace korvanu

@@ -120,7 +120,8 @@ void StringGrid::EnsureVisible() {
   // A grid without scroll bars is laid out to show every cell; scrolling it
   // by the width of its frame would hide the fixed column.
   const QRect cell = visualRect(model()->index(row_, col_));
-  const QRect area = viewport()->rect();
+  // Frozen caption rows cover the top of the viewport.
+  const QRect area = viewport()->rect().adjusted(0, FrozenHeight(), 0, 0);
   if (horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff &&
       (cell.left() < area.left() || cell.right() > area.right()))
     horizontalScrollBar()->setValue(
@@ -156,6 +157,52 @@ void StringGrid::SetRowHeights(int height) {
   verticalHeader()->setDefaultSectionSize(height);
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   for (int r = 0; r < rowCount(); ++r) setRowHeight(r, height);
+}
+
+void StringGrid::SetReadOnly(bool readOnly) {
+  editor_->setReadOnly(readOnly);
+}
+
+void StringGrid::FreezeFixedRows() {
+  if (frozen_ != nullptr || fixedRows_ == 0) return;
+  frozen_ = new QTableView(this);
+  frozen_->setModel(model());
+  frozen_->setFocusPolicy(Qt::NoFocus);
+  frozen_->horizontalHeader()->hide();
+  frozen_->verticalHeader()->hide();
+  frozen_->setSelectionMode(QAbstractItemView::NoSelection);
+  frozen_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  frozen_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  frozen_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  frozen_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  frozen_->setFrameShape(QFrame::NoFrame);
+  frozen_->setWordWrap(false);
+  frozen_->setTextElideMode(Qt::ElideNone);
+  // Fixed cells take no clicks: the view swallows them.
+  frozen_->viewport()->installEventFilter(this);
+  connect(horizontalHeader(), &QHeaderView::sectionResized, frozen_,
+          [this](int column, int, int size) { frozen_->setColumnWidth(column, size); });
+  connect(verticalHeader(), &QHeaderView::sectionResized, this, &StringGrid::PlaceFrozenRows);
+  connect(horizontalScrollBar(), &QScrollBar::valueChanged, frozen_->horizontalScrollBar(),
+          &QScrollBar::setValue);
+  for (int c = 0; c < columnCount(); ++c) frozen_->setColumnWidth(c, columnWidth(c));
+  PlaceFrozenRows();
+  frozen_->show();
+}
+
+int StringGrid::FrozenHeight() const {
+  if (frozen_ == nullptr) return 0;
+  int height = 0;
+  for (int r = 0; r < fixedRows_ && r < rowCount(); ++r) height += rowHeight(r);
+  return height;
+}
+
+void StringGrid::PlaceFrozenRows() {
+  if (frozen_ == nullptr) return;
+  for (int r = 0; r < fixedRows_ && r < rowCount(); ++r) frozen_->setRowHeight(r, rowHeight(r));
+  const QRect area = viewport()->geometry();
+  frozen_->setGeometry(area.left(), area.top(), area.width(), FrozenHeight());
+  frozen_->horizontalScrollBar()->setValue(horizontalScrollBar()->value());
 }
 
 bool StringGrid::CellAt(const QPoint& viewportPos, int& col, int& row) const {
@@ -232,6 +279,17 @@ bool StringGrid::HandleKey(QKeyEvent& event) {
 }
 
 bool StringGrid::eventFilter(QObject* watched, QEvent* event) {
+  if (frozen_ != nullptr && watched == frozen_->viewport()) {
+    switch (event->type()) {
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseButtonDblClick:
+      case QEvent::MouseMove:
+        return true;
+      default:
+        return QTableWidget::eventFilter(watched, event);
+    }
+  }
   if (watched == editor_ && event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     const bool handled = !forwarding_ && HandleKey(*key);
@@ -281,9 +339,15 @@ QModelIndex StringGrid::moveCursor(CursorAction, Qt::KeyboardModifiers) {
   return model()->index(row_, col_);
 }
 
+void StringGrid::resizeEvent(QResizeEvent* event) {
+  QTableWidget::resizeEvent(event);
+  PlaceFrozenRows();
+}
+
 void StringGrid::updateGeometries() {
   QTableWidget::updateGeometries();
   PlaceEditor();
+  PlaceFrozenRows();
 }
 
 void StringGrid::scrollContentsBy(int dx, int dy) {

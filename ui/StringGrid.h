@@ -9,6 +9,7 @@
 
 class QKeyEvent;
 class QLineEdit;
+class QTableView;
 
 namespace korvanu {
 
@@ -47,6 +48,10 @@ class StringGrid : public QTableWidget {
 
   void SetFixedColor(const QColor& color);
   void SetRowHeights(int height);
+  // A grid that only shows: the cursor still moves, nothing can be typed.
+  void SetReadOnly(bool readOnly);
+  // Keeps the fixed rows (the captions) in view while the rows below scroll.
+  void FreezeFixedRows();
   // Whether the text of the cursor's cell was typed since the cursor came
   // there or the program last wrote it.
   bool EditModified() const { return modified_; }
@@ -62,6 +67,7 @@ class StringGrid : public QTableWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   void updateGeometries() override;
   void scrollContentsBy(int dx, int dy) override;
   QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
@@ -70,6 +76,8 @@ class StringGrid : public QTableWidget {
   bool IsEditable(int col, int row) const;
   bool HandleKey(QKeyEvent& event);
   void PlaceEditor();
+  void PlaceFrozenRows();
+  int FrozenHeight() const;
   void EnsureVisible();
   void ColourCell(int col, int row);
   QTableWidgetItem* ItemAt(int col, int row) const;
@@ -87,6 +95,7 @@ class StringGrid : public QTableWidget {
   const QKeyEvent* lastEditorKey_ = nullptr;
   QColor fixedColor_{Qt::lightGray};
   QLineEdit* editor_;
+  QTableView* frozen_ = nullptr;  // the fixed rows over the top of the viewport
 };
 
 }  // namespace korvanu

@@ -38,14 +38,10 @@
 #include "ui/TFormSections.h"
 #include "ui/TFormSoils.h"
 #include "ui/TFormTables.h"
+#include "ui/WindowParts.h"
 
 namespace korvanu {
 namespace {
-
-const QColor kAqua(0x00, 0xFF, 0xFF);
-const QColor kLime(0x00, 0xFF, 0x00);
-const QColor kYellow(0xFF, 0xFF, 0x00);
-const QColor kRed(0xFF, 0x00, 0x00);
 
 constexpr int kGridLeft = 10;
 constexpr int kGridTop = 57;
@@ -89,49 +85,6 @@ const char* const kOptionNames[9] = {
     "CheckBoxSections", "CheckBoxTables", "CheckBoxGraphs",  "CheckBoxColors",
 };
 
-QIcon ButtonIcon(const char* name) {
-  return QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(name)));
-}
-
-QFont SansFont(int points, bool bold = false) {
-  QFont font(QStringLiteral("MS Sans Serif"), points);
-  font.setBold(bold);
-  return font;
-}
-
-void Paint(QWidget* widget, const QColor& color) {
-  QPalette palette = widget->palette();
-  palette.setColor(QPalette::Window, color);
-  widget->setPalette(palette);
-  widget->setAutoFillBackground(true);
-}
-
-QFrame* Panel(QWidget* parent, const char* name, const QColor& color) {
-  auto* panel = new QFrame(parent);
-  panel->setObjectName(QLatin1String(name));
-  panel->setFrameShape(QFrame::Box);
-  panel->setLineWidth(1);
-  Paint(panel, color);
-  return panel;
-}
-
-QLabel* Label(QWidget* parent, const char* name, const QString& text, int x, int y,
-              bool whiteBold = false) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(QLatin1String(name));
-  if (whiteBold) {
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, Qt::white);
-    label->setPalette(palette);
-  }
-  label->move(x, y);
-  label->resize(240, label->sizeHint().height());
-  return label;
-}
-
 // Counts the modal boxes a command may open, so that the activation which
 // follows their closing is not taken for the user coming back.
 class ModalScope {
@@ -161,7 +114,7 @@ TFormKRV::TFormKRV(AppContext& context, QWidget* parent)
   setMinimumSize(MinimumMainWidth, MinimumMainHeight);
 
   client_ = new QWidget(this);
-  Paint(client_, kAqua);
+  Paint(client_, colors::Aqua);
   setCentralWidget(client_);
 
   BuildMenu();
@@ -213,7 +166,7 @@ void TFormKRV::BuildMenu() {
 void TFormKRV::BuildToolbar() {
   panelKRV_ = new QFrame(client_);
   panelKRV_->setObjectName(QStringLiteral("PanelKRV"));
-  Paint(panelKRV_, kLime);
+  Paint(panelKRV_, colors::Lime);
 
   using Handler = void (TFormKRV::*)();
   const Handler handlers[] = {
@@ -228,14 +181,9 @@ void TFormKRV::BuildToolbar() {
   };
   int index = 0;
   for (const ButtonSpec& entry : kButtons) {
-    auto* button = new QToolButton(panelKRV_);
-    button->setObjectName(QLatin1String(entry.name));
-    button->setToolTip(QLatin1String(entry.tooltip));
-    button->setIcon(ButtonIcon(entry.icon));
-    button->setIconSize(QSize(18, 18));
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
-    button->setGeometry(std::max(entry.left, 0), 0, 25, 25);
+    QToolButton* button =
+        MakeImageButton(panelKRV_, entry.name, QLatin1String(entry.tooltip), entry.icon);
+    button->move(std::max(entry.left, 0), 0);
     connect(button, &QToolButton::clicked, this, handlers[index++]);
   }
   // Quit is reached through the File menu only.
@@ -243,34 +191,25 @@ void TFormKRV::BuildToolbar() {
 }
 
 void TFormKRV::BuildPanels() {
-  panelGeneral_ = Panel(client_, "PanelGeneral", kLime);
-  labelGeneral_ = Label(panelGeneral_, "LabelGeneral",
-                        QStringLiteral("Sheet Pile Wall : General Data"), 8, 6, true);
+  panelGeneral_ = MakePanel(client_, "PanelGeneral", colors::Lime);
+  labelGeneral_ = MakeLabel(panelGeneral_, "LabelGeneral",
+                            QStringLiteral("Sheet Pile Wall : General Data"), 8, 6, true);
   labelGeneral_->setFont(SansFont(9, true));
   labelGeneral_->resize(300, labelGeneral_->sizeHint().height());
-  buttonGeneralHelp_ = new QToolButton(panelGeneral_);
-  buttonGeneralHelp_->setObjectName(QStringLiteral("ButtonGeneralHelp"));
-  buttonGeneralHelp_->setToolTip(QStringLiteral("Help"));
-  buttonGeneralHelp_->setIcon(ButtonIcon("help"));
-  buttonGeneralHelp_->setIconSize(QSize(18, 18));
-  buttonGeneralHelp_->setAutoRaise(true);
-  buttonGeneralHelp_->setFocusPolicy(Qt::NoFocus);
+  buttonGeneralHelp_ =
+      MakeImageButton(panelGeneral_, "ButtonGeneralHelp", QStringLiteral("Help"), "help");
   connect(buttonGeneralHelp_, &QToolButton::clicked, this, &TFormKRV::ButtonGeneralHelpClick);
 
   mainGrid_ = new StringGrid(2, kGridRows, 1, 0, client_);
   mainGrid_->setObjectName(QStringLiteral("MainGrid"));
-  mainGrid_->setFont(QFont(QStringLiteral("Courier New"), 9));
-  mainGrid_->SetFixedColor(kYellow);
-  mainGrid_->SetRowHeights(18);
+  SetUpGrid(*mainGrid_, QFont(QStringLiteral("Courier New"), 9), 18, {});
   mainGrid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   mainGrid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  mainGrid_->setFrameShape(QFrame::Box);
-  mainGrid_->setLineWidth(1);
   mainGrid_->OnSelectCell = [this](int col, int row) { return MainGridSelectCell(col, row); };
   mainGrid_->OnKeyPress = [this](QKeyEvent& event) { return MainGridKeyPress(event); };
 
-  panelOptions_ = Panel(client_, "PanelOptions", kLime);
-  Label(panelOptions_, "LabelOptions", QStringLiteral("Options"), 16, 8, true)
+  panelOptions_ = MakePanel(client_, "PanelOptions", colors::Lime);
+  MakeLabel(panelOptions_, "LabelOptions", QStringLiteral("Options"), 16, 8, true)
       ->setFont(SansFont(9, true));
   for (int i = 0; i < 9; ++i) {
     auto* box = new QCheckBox(QLatin1String(kOptionCaptions[i]), panelOptions_);
@@ -282,14 +221,15 @@ void TFormKRV::BuildPanels() {
   }
   panelOptions_->hide();
 
-  panelProgress_ = Panel(client_, "PanelProgress", kRed);
+  panelProgress_ = MakePanel(client_, "PanelProgress", colors::Red);
   progressLabels_[0] =
-      Label(panelProgress_, "Label1", QStringLiteral("Computations"), 96, 16, true);
-  progressLabels_[1] = Label(panelProgress_, "Label2", QStringLiteral("Loading Step : 0"), 16, 48);
+      MakeLabel(panelProgress_, "Label1", QStringLiteral("Computations"), 96, 16, true);
+  progressLabels_[1] =
+      MakeLabel(panelProgress_, "Label2", QStringLiteral("Loading Step : 0"), 16, 48);
   progressLabels_[2] =
-      Label(panelProgress_, "Label3", QStringLiteral("Number of Plastic springs :  0"), 16, 80);
+      MakeLabel(panelProgress_, "Label3", QStringLiteral("Number of Plastic springs :  0"), 16, 80);
   progressLabels_[3] =
-      Label(panelProgress_, "Label4", QStringLiteral("Writing Output in Datafile "), 16, 112);
+      MakeLabel(panelProgress_, "Label4", QStringLiteral("Writing Output in Datafile "), 16, 112);
   progressLabels_[0]->resize(160, progressLabels_[0]->height());
   progressLabels_[3]->hide();
   panelProgress_->hide();
@@ -499,6 +439,11 @@ void TFormKRV::SpeedButtonPrintClick() {
   PrintJobHooks hooks;
   hooks.ShowOptionsPanel = [this](bool shown) { panelOptions_->setVisible(shown); };
   hooks.Compute = [this] { return RunComputationFromWindow(); };
+  hooks.Results = &context_.Engine.Nodes;
+  hooks.GraphsClientSize = [this] {
+    const TFormGraphs* graphs = context_.Windows.Graphs;
+    return graphs ? graphs->size() : QSize(DesignedGraphsClientWidth, DesignedGraphsClientHeight);
+  };
   PrintJob job(problem_, view_, context_.Dialog, std::move(hooks));
   job.Run(CurrentPrintOptions(), *printer_, this);
 }

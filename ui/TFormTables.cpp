@@ -1,9 +1,109 @@
-// The output tables of the loading steps.
+// The output tables window.
 #include "ui/TFormTables.h"
+
+#include <QFrame>
+#include <QShowEvent>
+#include <QToolButton>
+#include <algorithm>
+
+#include "core/TextFormat.h"
+#include "results/ResultColumns.h"
+#include "results/StepOutputReader.h"
+#include "ui/HelpTexts.h"
+#include "ui/StepChooser.h"
+#include "ui/StringGrid.h"
+#include "ui/WindowParts.h"
 
 namespace korvanu {
 
+namespace {
+
+constexpr int ClientWidth = 520;
+constexpr int ClientHeight = 470;
+constexpr int PanelHeight = 32;
+constexpr int Columns = ResultColumnCount + 1;
+
+int NodeCount(const ProblemData& problem) {
+  return std::clamp(problem.General.NN, 0, MaxElements);
+}
+
+}  // namespace
+
 TFormTables::TFormTables(AppContext& context)
-    : ToolWindow(context, &ViewState::TablesShown, QStringLiteral("Output Tables")) {}
+    : ToolWindow(context, &ViewState::TablesShown, QStringLiteral("Output Tables")) {
+  setObjectName(QStringLiteral("FormTables"));
+  setFixedSize(ClientWidth, ClientHeight);
+  move(20, 150);
+
+  panel_ = MakePanel(this, "PanelTables", colors::Lime);
+  panel_->setGeometry(0, 0, ClientWidth, PanelHeight);
+  MakeLabel(panel_, "LabelStep", QStringLiteral("Loading Step :"), 16, 9, false, 0);
+  chooser_ = new StepChooser(panel_, 96, 6, 36, QStringLiteral("0"));
+  chooser_->OnChange = [this] { ComboBoxStepChange(); };
+  help_ = MakeHelpButton(panel_, QStringLiteral("Help on Tables"));
+  help_->move(ClientWidth - 35, 3);
+  connect(help_, &QToolButton::clicked, this, &TFormTables::SpeedButtonHelpClick);
+
+  grid_ = new StringGrid(Columns, NodeCount(context.Problem) + 3, 0, 2, this);
+  grid_->setObjectName(QStringLiteral("TablesGrid"));
+  grid_->setGeometry(0, PanelHeight, ClientWidth, ClientHeight - PanelHeight);
+  SetUpGrid(*grid_, font(), 18, {30, 65, 65, 65, 65, 65, 65, 65});
+  grid_->SetReadOnly(true);
+  grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  grid_->FreezeFixedRows();
+  for (int column = 0; column < Columns; ++column) {
+    grid_->SetCell(column, 0, QString::fromUtf8(TableCaptions[column]));
+    grid_->SetCell(column, 1, QString::fromUtf8(TableUnits[column]));
+  }
+  context.Steps.Join(StepWindow::Tables, this);
+}
+
+void TFormTables::showEvent(QShowEvent* event) {
+  ToolWindow::showEvent(event);
+  // A table shown anew starts at its top; a step change keeps the rows in view.
+  grid_->MoveCursor(0, 2);
+  grid_->scrollToTop();
+  Fill();
+}
+
+void TFormTables::FormActivate() {
+  ComboBoxStepChange();
+}
+
+void TFormTables::ComboBoxStepChange() {
+  ViewState& view = context_.View;
+  const int NT = std::clamp(context_.Problem.General.NT, 0, MaxSteps);
+  view.CurrentStep = std::min(std::max(chooser_->TypedStep(), 1), NT);
+  chooser_->Select(view.CurrentStep);
+  context_.Steps.StepChosen(StepWindow::Tables, view.CurrentStep);
+}
+
+void TFormTables::Fill() {
+  const ProblemData& problem = context_.Problem;
+  const int NN = NodeCount(problem);
+  if (grid_->RowCount() != NN + 3) grid_->SetSize(Columns, NN + 3);
+  const int step = context_.View.CurrentStep;
+  chooser_->SetSteps(1, std::clamp(problem.General.NT, 0, MaxSteps), step);
+
+  NodeResults& results = context_.Engine.Nodes;
+  const StepReadOutcome outcome = ReadStepOutput(StepOutputFileName(problem, step), NN, results);
+  if (!outcome.Ok) ShowMessage(outcome.Message);
+
+  grid_->setUpdatesEnabled(false);
+  for (int i = 0; i <= NN; ++i) {
+    const int row = i + 2;
+    grid_->SetCell(0, row, QString::fromLatin1(Format("%4d", i)));
+    for (int column = 0; column < ResultColumnCount; ++column)
+      grid_->SetCell(column + 1, row,
+                     QString::fromLatin1(Format(
+                         "%12.6f", ResultValue(results, static_cast<ResultColumn>(column), i))));
+  }
+  grid_->setUpdatesEnabled(true);
+}
+
+void TFormTables::SpeedButtonHelpClick() {
+  ShowMessage(TablesHelpText());
+}
 
 }  // namespace korvanu

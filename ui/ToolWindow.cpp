@@ -1,21 +1,63 @@
-// Shared behaviour of the tool windows: caption, font and the close box.
+// Shared behaviour of the tool windows: caption, font, layer, the close box,
+// activation and message boxes.
 #include "ui/ToolWindow.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+
+#include "ui/Dialogs.h"
+#include "ui/QtText.h"
+#include "ui/WindowParts.h"
 
 namespace korvanu {
 
-ToolWindow::ToolWindow(AppContext& context, bool ViewState::*shownFlag, const QString& caption)
+ToolWindow::ToolWindow(AppContext& context, bool ViewState::*shownFlag, const QString& caption,
+                       Layer layer)
     : QWidget(nullptr), context_(context), shownFlag_(shownFlag) {
+  Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+  if (layer == Layer::StaysOnTop) flags |= Qt::WindowStaysOnTopHint;
+  setWindowFlags(flags);
   setWindowTitle(caption);
-  setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+  setFont(SansFont(8));
   resize(640, 480);
+}
+
+bool ToolWindow::event(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::WindowDeactivate:
+      deactivatedByModal_ = context_.ModalBoxes > 0 || QApplication::activeModalWidget() != nullptr;
+      break;
+    case QEvent::WindowActivate:
+      if (deactivatedByModal_) {
+        deactivatedByModal_ = false;
+      } else if (context_.ModalBoxes == 0 && isVisible()) {
+        FormActivate();
+      }
+      break;
+    default:
+      break;
+  }
+  return QWidget::event(event);
 }
 
 void ToolWindow::closeEvent(QCloseEvent* event) {
   ShownFlag() = false;
   hide();
   event->ignore();
+}
+
+void ToolWindow::ShowMessage(const QString& text) {
+  ++context_.ModalBoxes;
+  // The box belongs to the window the user is in: closing it gives the
+  // activation back to that window, which knows it lost it to the box.
+  QWidget* active = QApplication::activeWindow();
+  context_.Dialog.Message(active != nullptr ? active : this, text);
+  --context_.ModalBoxes;
+}
+
+void ToolWindow::ShowMessage(const std::string& text) {
+  ShowMessage(ToQString(text));
 }
 
 }  // namespace korvanu

@@ -1,9 +1,10 @@
 // A window that the main window shows and hides with a shown flag of the
 // window state. Closing it only hides it: tool windows live as long as the
-// program.
+// program. Its message boxes and its activation are guarded alike.
 #pragma once
 
 #include <QWidget>
+#include <string>
 
 #include "ui/AppContext.h"
 
@@ -13,17 +14,32 @@ class ToolWindow : public QWidget {
   Q_OBJECT
 
  public:
-  ToolWindow(AppContext& context, bool ViewState::*shownFlag, const QString& caption);
+  enum class Layer { StaysOnTop, Normal };
+
+  ToolWindow(AppContext& context, bool ViewState::*shownFlag, const QString& caption,
+             Layer layer = Layer::StaysOnTop);
 
   bool& ShownFlag() { return context_.View.*shownFlag_; }
 
+  // Runs when the user makes this the active window; not when it becomes
+  // active again because one of the program's message boxes closed.
+  virtual void FormActivate() {}
+
  protected:
+  bool event(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+
+  // A modal message over the window the user is in. While it is open, and
+  // for the activation its closing brings, no window refills itself, so a
+  // message shown by a fill can never start the fill again.
+  void ShowMessage(const QString& text);
+  void ShowMessage(const std::string& text);
 
   AppContext& context_;
 
  private:
   bool ViewState::*shownFlag_;
+  bool deactivatedByModal_ = false;
 };
 
 }  // namespace korvanu

@@ -16,7 +16,7 @@
 #include <QToolButton>
 #include <memory>
 
-#include "ScriptedDialogs.h"
+#include "WindowFixture.h"
 #include "core/ProblemData.h"
 #include "core/ViewState.h"
 #include "engine/EngineState.h"
@@ -37,12 +37,6 @@ using korvanu::testing::ScriptedDialogs;
 
 namespace {
 
-// A clock that advances one second every time it is read: pacing never waits.
-SecondsClock FastClock() {
-  auto now = std::make_shared<std::int64_t>(1000);
-  return [now] { return (*now)++; };
-}
-
 enum Row { User = 0, File = 1, Problem = 2, LengthRow = 3, NN = 4, NL = 5, NT = 6, NP = 7 };
 
 }  // namespace
@@ -50,18 +44,11 @@ enum Row { User = 0, File = 1, Problem = 2, LengthRow = 3, NN = 4, NL = 5, NT = 
 class MainWindowTest : public QObject {
   Q_OBJECT
 
-  std::unique_ptr<ProblemData> problem_;
-  std::unique_ptr<ViewState> view_;
-  std::unique_ptr<EngineState> engine_;
-  std::unique_ptr<ScriptedDialogs> dialogs_;
-  std::unique_ptr<AppContext> context_;
-  std::unique_ptr<ApplicationWindows> windows_;
-  std::unique_ptr<QTemporaryDir> folder_;
-  QString startFolder_;
+  korvanu::testing::WindowFixture fx_;
 
-  TFormKRV& Main() { return windows_->Main(); }
+  TFormKRV& Main() { return fx_.Main(); }
   StringGrid& Grid() { return Main().MainGrid(); }
-  AppContext& Context() { return *context_; }
+  AppContext& Context() { return fx_.Context(); }
 
   // Types into a row of the grid as the user would, then presses Enter.
   void TypeAndEnter(int row, const QString& text) {
@@ -84,31 +71,9 @@ class MainWindowTest : public QObject {
   }
 
  private slots:
-  void initTestCase() {
-    InstallFontSubstitutes();
-    startFolder_ = QDir::currentPath();
-  }
-
-  void init() {
-    folder_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(folder_->isValid());
-    QDir::setCurrent(folder_->path());
-    problem_ = std::make_unique<ProblemData>();
-    view_ = std::make_unique<ViewState>();
-    engine_ = std::make_unique<EngineState>();
-    dialogs_ = std::make_unique<ScriptedDialogs>();
-    context_ = std::make_unique<AppContext>(
-        AppContext{*problem_, *view_, *engine_, *dialogs_, RunComputation});
-    windows_ = std::make_unique<ApplicationWindows>(*context_);
-    Main().SetClock(FastClock());
-  }
-
-  void cleanup() {
-    windows_.reset();
-    context_.reset();
-    QDir::setCurrent(startFolder_);
-    folder_.reset();
-  }
+  void initTestCase() { InstallFontSubstitutes(); }
+  void init() { fx_.Start(); }
+  void cleanup() { fx_.Stop(); }
 
   void placementFollowsTheScreen() {
     QCOMPARE(MainWindowPlacement(1024, 768), QRect(51, 38, 921, 691));
@@ -212,8 +177,8 @@ class MainWindowTest : public QObject {
     QCOMPARE(Context().Windows.Soils->windowTitle(), QStringLiteral("Properties of Soil Layers"));
     QCOMPARE(Context().Windows.Manual->windowTitle(), QStringLiteral("Manual"));
     // The anchors editor set the anchor table's start values when it was created.
-    QCOMPARE(problem_->Anchors[1][1].Fa, 50.0);
-    QCOMPARE(problem_->Anchors[1][1].Fw, -0.02);
+    QCOMPARE(fx_.Problem().Anchors[1][1].Fa, 50.0);
+    QCOMPARE(fx_.Problem().Anchors[1][1].Fw, -0.02);
   }
 
   void menuEntriesInTheirOrder() {
@@ -234,19 +199,19 @@ class MainWindowTest : public QObject {
 
   void refusedValuesShowTheMessageAndKeepTheCursor() {
     TypeAndEnter(NL, QStringLiteral("abc"));
-    QCOMPARE(dialogs_->messages, QStringList({"Enter positive integer number"}));
+    QCOMPARE(fx_.Dialogs().messages, QStringList({"Enter positive integer number"}));
     QCOMPARE(Grid().Row(), int{NL});
     QCOMPARE(Grid().Cell(1, NL), QStringLiteral("       4"));
-    QCOMPARE(problem_->General.NL, 4);
+    QCOMPARE(fx_.Problem().General.NL, 4);
 
     Grid().Editor()->selectAll();
     QTest::keyClicks(Grid().Editor(), QStringLiteral("0"));
     QTest::keyClick(Grid().Editor(), Qt::Key_Down);
-    QCOMPARE(dialogs_->messages.size(), 2);
+    QCOMPARE(fx_.Dialogs().messages.size(), 2);
     QCOMPARE(Grid().Row(), int{NL});
 
     TypeAndEnter(LengthRow, QStringLiteral("-2"));
-    QCOMPARE(dialogs_->messages.last(), QStringLiteral("Enter positive number"));
+    QCOMPARE(fx_.Dialogs().messages.last(), QStringLiteral("Enter positive number"));
     QCOMPARE(Grid().Row(), int{LengthRow});
     QCOMPARE(Grid().Cell(1, LengthRow), QStringLiteral("       4.000"));
   }
@@ -256,27 +221,27 @@ class MainWindowTest : public QObject {
     QCOMPARE(Grid().Cell(1, NL), QStringLiteral("      20"));
     QCOMPARE(Grid().Cell(1, LengthRow), QStringLiteral("      20.000"));
     QCOMPARE(Grid().Row(), int{NT});
-    QCOMPARE(view_->CurrentRow, int{NT});
+    QCOMPARE(fx_.View().CurrentRow, int{NT});
 
     TypeAndEnter(NL, QStringLiteral("4"));
     TypeAndEnter(NN, QStringLiteral("5"));
     QCOMPARE(Grid().Cell(1, NN), QStringLiteral("      10"));
-    QCOMPARE(problem_->General.NN, 10);
+    QCOMPARE(fx_.Problem().General.NN, 10);
 
     TypeAndEnter(Problem, QString(50, QLatin1Char('x')));
     QCOMPARE(Grid().Cell(1, Problem), QString(40, QLatin1Char('x')));
     TypeAndEnter(File, QStringLiteral("Wall.krv"));
     QCOMPARE(Main().DialogFileName(), QStringLiteral("Wall.krv"));
-    QVERIFY(dialogs_->messages.isEmpty());
+    QVERIFY(fx_.Dialogs().messages.isEmpty());
   }
 
   void typedLengthLastsUntilActivation() {
     TypeAndEnter(LengthRow, QStringLiteral("7.5"));
-    QCOMPARE(problem_->General.Length, 7.5);
+    QCOMPARE(fx_.Problem().General.Length, 7.5);
     Main().Refresh();
     QCOMPARE(Grid().Cell(1, LengthRow), QStringLiteral("       7.500"));
     Main().FormActivate();
-    QCOMPARE(problem_->General.Length, 4.0);
+    QCOMPARE(fx_.Problem().General.Length, 4.0);
     QCOMPARE(Grid().Cell(1, LengthRow), QStringLiteral("       4.000"));
     QCOMPARE(Grid().Row(), 0);
   }
@@ -286,7 +251,7 @@ class MainWindowTest : public QObject {
     Grid().Editor()->selectAll();
     QTest::keyClicks(Grid().Editor(), QStringLiteral("6"));
     Main().FormActivate();
-    QCOMPARE(problem_->General.NL, 6);
+    QCOMPARE(fx_.Problem().General.NL, 6);
     QCOMPARE(Grid().Cell(1, LengthRow), QStringLiteral("       6.000"));
     QCOMPARE(Grid().Row(), 0);
   }
@@ -301,7 +266,7 @@ class MainWindowTest : public QObject {
     const QRect cell = Grid().visualItemRect(Grid().item(NT, 1));
     QTest::mouseClick(Grid().viewport(), Qt::LeftButton, {}, cell.center());
     QCOMPARE(Grid().Row(), int{NT});
-    QCOMPARE(problem_->General.Length, 4.0);  // the activation ran before the click
+    QCOMPARE(fx_.Problem().General.Length, 4.0);  // the activation ran before the click
   }
 
   void enterMovesDownAndWrapsFromTheLastRow() {
@@ -316,10 +281,10 @@ class MainWindowTest : public QObject {
     Grid().SelectCell(1, NL);
     Grid().Editor()->selectAll();
     QTest::keyClicks(Grid().Editor(), QStringLiteral("6"));
-    const QString path = QDir(folder_->path()).filePath(QStringLiteral("Typed.krv"));
-    dialogs_->saveAnswers.push_back(path);
+    const QString path = QDir(fx_.FolderPath()).filePath(QStringLiteral("Typed.krv"));
+    fx_.Dialogs().saveAnswers.push_back(path);
     Main().SpeedButtonSaveClick();
-    QCOMPARE(problem_->General.NL, 6);
+    QCOMPARE(fx_.Problem().General.NL, 6);
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QVERIFY(file.readAll().contains("      6,"));
@@ -327,40 +292,40 @@ class MainWindowTest : public QObject {
 
   void commandsToggleTheirWindows() {
     TFormSoils& soils = *Context().Windows.Soils;
-    view_->CurrentStep = 3;
+    fx_.View().CurrentStep = 3;
     Main().SpeedButtonSoilsClick();
     QVERIFY(soils.isVisible());
-    QVERIFY(view_->SoilsShown);
-    QCOMPARE(view_->CurrentStep, 0);
-    QCOMPARE(view_->CurrentCol, 1);
-    QCOMPARE(view_->CurrentRow, 2);
-    view_->CurrentStep = 2;
+    QVERIFY(fx_.View().SoilsShown);
+    QCOMPARE(fx_.View().CurrentStep, 0);
+    QCOMPARE(fx_.View().CurrentCol, 1);
+    QCOMPARE(fx_.View().CurrentRow, 2);
+    fx_.View().CurrentStep = 2;
     Main().SpeedButtonSoilsClick();
     QVERIFY(!soils.isVisible());
-    QVERIFY(!view_->SoilsShown);
-    QCOMPARE(view_->CurrentStep, 2);  // set only when the window is about to show
+    QVERIFY(!fx_.View().SoilsShown);
+    QCOMPARE(fx_.View().CurrentStep, 2);  // set only when the window is about to show
 
-    view_->CurrentStep = 0;
+    fx_.View().CurrentStep = 0;
     Main().SpeedButtonScreenOutputClick();
-    QVERIFY(view_->TablesShown);
-    view_->CurrentStep = 0;
+    QVERIFY(fx_.View().TablesShown);
+    fx_.View().CurrentStep = 0;
     Main().SpeedButtonScreenOutputClick();
-    QVERIFY(!view_->TablesShown);
-    QCOMPARE(view_->CurrentStep, 1);
+    QVERIFY(!fx_.View().TablesShown);
+    QCOMPARE(fx_.View().CurrentStep, 1);
 
     Main().SpeedButtonAnchorsClick();
-    QCOMPARE(view_->CurrentCol, 2);
+    QCOMPARE(fx_.View().CurrentCol, 2);
     QVERIFY(Context().Windows.Anchors->isVisible());
 
     Main().SpeedButtonOptionsClick();
-    QVERIFY(view_->PrintOptionsShown);
+    QVERIFY(fx_.View().PrintOptionsShown);
     QVERIFY(Main().PanelOptions().isVisibleTo(&Main()));
     Main().SpeedButtonOptionsClick();
     QVERIFY(!Main().PanelOptions().isVisibleTo(&Main()));
 
     // Closing a tool window clears its flag and only hides it.
     Context().Windows.Anchors->close();
-    QVERIFY(!view_->AnchorsShown);
+    QVERIFY(!fx_.View().AnchorsShown);
     QVERIFY(!Context().Windows.Anchors->isVisible());
     Main().SpeedButtonAnchorsClick();
     QVERIFY(Context().Windows.Anchors->isVisible());
@@ -373,9 +338,9 @@ class MainWindowTest : public QObject {
     Main().SpeedButtonOptionsClick();
     Main().SpeedButtonRunClick();
 
-    QVERIFY(dialogs_->errors.isEmpty());
-    QVERIFY(QFile::exists(QDir(folder_->path()).filePath(QStringLiteral("New.1"))));
-    QVERIFY(view_->ResultsValid);
+    QVERIFY(fx_.Dialogs().errors.isEmpty());
+    QVERIFY(QFile::exists(QDir(fx_.FolderPath()).filePath(QStringLiteral("New.1"))));
+    QVERIFY(fx_.View().ResultsValid);
     QVERIFY(OutputCommandsEnabled());
     QVERIFY(!Main().PanelProgress().isVisible());
     QCOMPARE(Main().ProgressLabel(2).text(), QStringLiteral("Loading Step : 1"));
@@ -386,15 +351,15 @@ class MainWindowTest : public QObject {
     // Tool windows hidden, the manual untouched; the options panel keeps its
     // visibility although its flag is cleared.
     QVERIFY(!Context().Windows.Soils->isVisible());
-    QVERIFY(!view_->SoilsShown);
+    QVERIFY(!fx_.View().SoilsShown);
     QVERIFY(Context().Windows.Manual->isVisible());
-    QVERIFY(view_->ManualShown);
-    QVERIFY(!view_->PrintOptionsShown);
+    QVERIFY(fx_.View().ManualShown);
+    QVERIFY(!fx_.View().PrintOptionsShown);
     QVERIFY(Main().PanelOptions().isVisible());
 
     // Leaving any cell afterwards clears the results and the output commands.
     Grid().SelectCell(1, File);
-    QVERIFY(!view_->ResultsValid);
+    QVERIFY(!fx_.View().ResultsValid);
     Main().Refresh();
     QVERIFY(!OutputCommandsEnabled());
   }
@@ -405,22 +370,22 @@ class MainWindowTest : public QObject {
     QVERIFY(OutputCommandsEnabled());
 
     for (int step = 0; step <= 20; ++step)
-      for (Side side : {Side::Left, Side::Right}) problem_->Layer(2, step, side).Dw = 0.0;
+      for (Side side : {Side::Left, Side::Right}) fx_.Problem().Layer(2, step, side).Dw = 0.0;
     Main().SpeedButtonSoilsClick();
     Main().SpeedButtonRunClick();
-    QCOMPARE(dialogs_->errors, QStringList({"Floating point division by zero."}));
-    QVERIFY(view_->ResultsValid);
+    QCOMPARE(fx_.Dialogs().errors, QStringList({"Floating point division by zero."}));
+    QVERIFY(fx_.View().ResultsValid);
     QVERIFY(OutputCommandsEnabled());
     QVERIFY(Main().PanelProgress().isVisible());
     QVERIFY(!Context().Windows.Soils->isVisible());
 
     // From disabled output commands the fault leaves them disabled.
-    view_->ResultsValid = false;
+    fx_.View().ResultsValid = false;
     Main().Refresh();
     Main().SpeedButtonRunClick();
-    QCOMPARE(dialogs_->errors.size(), 2);
+    QCOMPARE(fx_.Dialogs().errors.size(), 2);
     QVERIFY(!OutputCommandsEnabled());
-    QVERIFY(!view_->ResultsValid);
+    QVERIFY(!fx_.View().ResultsValid);
   }
 
   void pacingWaitsForTheNextWholeSecond() {
@@ -441,30 +406,30 @@ class MainWindowTest : public QObject {
 
   void saveAndOpenThroughTheDialogs() {
     Main().SpeedButtonSaveClick();
-    QCOMPARE(dialogs_->messages, QStringList({"Datafile not saved"}));
-    QCOMPARE(dialogs_->lastFileName, QStringLiteral("New.krv"));
-    QCOMPARE(dialogs_->lastFolder, folder_->path());
+    QCOMPARE(fx_.Dialogs().messages, QStringList({"Datafile not saved"}));
+    QCOMPARE(fx_.Dialogs().lastFileName, QStringLiteral("New.krv"));
+    QCOMPARE(fx_.Dialogs().lastFolder, fx_.FolderPath());
 
     // The reserved name writes nothing and picks a "File" name.
-    QDir sub(folder_->path());
+    QDir sub(fx_.FolderPath());
     QVERIFY(sub.mkdir(QStringLiteral("data")));
     const QString dataFolder = sub.filePath(QStringLiteral("data"));
-    dialogs_->saveAnswers.push_back(QDir(dataFolder).filePath(QStringLiteral("New.krv")));
+    fx_.Dialogs().saveAnswers.push_back(QDir(dataFolder).filePath(QStringLiteral("New.krv")));
     Main().SpeedButtonSaveClick();
-    QCOMPARE(dialogs_->messages.size(), 2);
-    QVERIFY(dialogs_->messages.last().startsWith(
+    QCOMPARE(fx_.Dialogs().messages.size(), 2);
+    QVERIFY(fx_.Dialogs().messages.last().startsWith(
         QStringLiteral("Filename 'New.krv' reserved for initialization of new problems.")));
     QVERIFY(!QFile::exists(QDir(dataFolder).filePath(QStringLiteral("New.krv"))));
     QVERIFY(Grid().Cell(1, File).startsWith(QStringLiteral("File")));
 
     const QString path = QDir(dataFolder).filePath(QStringLiteral("Wall.krv"));
-    dialogs_->saveAnswers.push_back(path);
+    fx_.Dialogs().saveAnswers.push_back(path);
     Main().SpeedButtonSaveClick();
     QVERIFY(QFile::exists(path));
     QCOMPARE(QDir::currentPath(), QDir(dataFolder).canonicalPath());
     QCOMPARE(QDir(Main().SaveDialogFolder()).canonicalPath(), QDir(dataFolder).canonicalPath());
     QCOMPARE(Grid().Cell(1, File), QStringLiteral("Wall.krv"));
-    QCOMPARE(dialogs_->messages.size(), 2);
+    QCOMPARE(fx_.Dialogs().messages.size(), 2);
 
     // Change the problem, show windows, compute; Open brings the file back.
     Main().SpeedButtonRunClick();
@@ -472,62 +437,62 @@ class MainWindowTest : public QObject {
     Main().SpeedButtonSoilsClick();
     Main().SpeedButtonManualClick();
     Main().SpeedButtonOptionsClick();
-    view_->ResultsValid = true;
-    view_->PageOffset = 3;
-    dialogs_->openAnswers.push_back(path);
+    fx_.View().ResultsValid = true;
+    fx_.View().PageOffset = 3;
+    fx_.Dialogs().openAnswers.push_back(path);
     Main().SpeedButtonOpenClick();
-    QCOMPARE(problem_->General.NL, 4);
+    QCOMPARE(fx_.Problem().General.NL, 4);
     QCOMPARE(Grid().Cell(1, NL), QStringLiteral("       4"));
-    QVERIFY(!view_->ResultsValid);
-    QCOMPARE(view_->PageOffset, 0);
+    QVERIFY(!fx_.View().ResultsValid);
+    QCOMPARE(fx_.View().PageOffset, 0);
     QVERIFY(!OutputCommandsEnabled());
     QVERIFY(!Context().Windows.Soils->isVisible());
     QVERIFY(!Main().PanelOptions().isVisibleTo(&Main()));
-    QVERIFY(view_->ManualShown);  // the manual is not touched
+    QVERIFY(fx_.View().ManualShown);  // the manual is not touched
 
     // Cancelled Open: the message, the problem kept, the windows reset anyway.
     TypeAndEnter(NT, QStringLiteral("3"));
     Main().SpeedButtonSoilsClick();
     Main().SpeedButtonOpenClick();
-    QCOMPARE(dialogs_->messages.last(), QStringLiteral("Unable to load datafile"));
-    QCOMPARE(problem_->General.NT, 3);
-    QVERIFY(!view_->SoilsShown);
+    QCOMPARE(fx_.Dialogs().messages.last(), QStringLiteral("Unable to load datafile"));
+    QCOMPARE(fx_.Problem().General.NT, 3);
+    QVERIFY(!fx_.View().SoilsShown);
     QVERIFY(!Context().Windows.Soils->isVisible());
   }
 
   void newResetsTheProblemButKeepsTheAnchors() {
-    problem_->Anchors[2][1].Fx = 12.5;
+    fx_.Problem().Anchors[2][1].Fx = 12.5;
     TypeAndEnter(NL, QStringLiteral("7"));
     Main().SpeedButtonManualClick();
     Main().New1Click();
-    QCOMPARE(problem_->General.NL, 4);
+    QCOMPARE(fx_.Problem().General.NL, 4);
     QCOMPARE(Grid().Cell(1, NL), QStringLiteral("       4"));
-    QCOMPARE(problem_->Anchors[2][1].Fx, 12.5);
-    QVERIFY(!view_->ManualShown);
+    QCOMPARE(fx_.Problem().Anchors[2][1].Fx, 12.5);
+    QVERIFY(!fx_.View().ManualShown);
     QVERIFY(Context().Windows.Manual->isVisible());  // still on the screen
     Main().SpeedButtonManualClick();                 // shown again: no visible change
     QVERIFY(Context().Windows.Manual->isVisible());
-    QVERIFY(view_->ManualShown);
+    QVERIFY(fx_.View().ManualShown);
   }
 
   void printCancelledLeavesTheOptionsPanelShown() {
     Main().SpeedButtonPrintClick();
-    QCOMPARE(dialogs_->printDialogs, 1);
-    QVERIFY(view_->PrintOptionsShown);
+    QCOMPARE(fx_.Dialogs().printDialogs, 1);
+    QVERIFY(fx_.View().PrintOptionsShown);
     QVERIFY(Main().PanelOptions().isVisibleTo(&Main()));
   }
 
   void printingOutputComputesFirst() {
     Main().show();
     for (int i = 0; i < 9; ++i) Main().OptionBox(i).setChecked(i == 0 || i == 6);
-    const QString pdf = QDir(folder_->path()).filePath(QStringLiteral("report.pdf"));
-    dialogs_->printAnswers.push_back(pdf);
+    const QString pdf = QDir(fx_.FolderPath()).filePath(QStringLiteral("report.pdf"));
+    fx_.Dialogs().printAnswers.push_back(pdf);
     Main().SpeedButtonPrintClick();
-    QVERIFY(dialogs_->errors.isEmpty());
-    QVERIFY(view_->ResultsValid);
+    QVERIFY(fx_.Dialogs().errors.isEmpty());
+    QVERIFY(fx_.View().ResultsValid);
     QVERIFY(OutputCommandsEnabled());
     QVERIFY(QFile::exists(pdf));
-    QVERIFY(!view_->PrintOptionsShown);
+    QVERIFY(!fx_.View().PrintOptionsShown);
     QVERIFY(!Main().PanelOptions().isVisible());
     const PrintOptions options = Main().CurrentPrintOptions();
     QVERIFY(options.General && options.Tables && !options.Layers && !options.Colors);
@@ -536,26 +501,26 @@ class MainWindowTest : public QObject {
   void pageNumbersRunOnWhileTheResultsStayValid() {
     Main().show();
     for (int i = 0; i < 9; ++i) Main().OptionBox(i).setChecked(i == 0 || i == 6);
-    const QString first = QDir(folder_->path()).filePath(QStringLiteral("first.pdf"));
-    const QString second = QDir(folder_->path()).filePath(QStringLiteral("second.pdf"));
-    dialogs_->printAnswers = {first, second};
+    const QString first = QDir(fx_.FolderPath()).filePath(QStringLiteral("first.pdf"));
+    const QString second = QDir(fx_.FolderPath()).filePath(QStringLiteral("second.pdf"));
+    fx_.Dialogs().printAnswers = {first, second};
     Main().SpeedButtonPrintClick();
-    const int afterFirst = view_->PageOffset;
+    const int afterFirst = fx_.View().PageOffset;
     QVERIFY(afterFirst >= 1);
     Main().SpeedButtonPrintClick();
-    QCOMPARE(view_->PageOffset, 2 * afterFirst);
+    QCOMPARE(fx_.View().PageOffset, 2 * afterFirst);
 
     // A data change restarts the numbering.
     TypeAndEnter(Problem, QStringLiteral("Changed"));
-    QCOMPARE(view_->PageOffset, 0);
+    QCOMPARE(fx_.View().PageOffset, 0);
     QVERIFY(!OutputCommandsEnabled());
   }
 
   void helpTexts() {
     Main().SpeedButtonHelpClick();
     Main().ButtonGeneralHelpClick();
-    QCOMPARE(dialogs_->messages.size(), 2);
-    const QString intro = dialogs_->messages[0];
+    QCOMPARE(fx_.Dialogs().messages.size(), 2);
+    const QString intro = fx_.Dialogs().messages[0];
     QVERIFY(intro.startsWith(QStringLiteral("Korvanu\n\n")));
     QVERIFY(intro.contains(
         QStringLiteral("- Data of anchors and lateral forces, acting between layers only,\n")));
@@ -563,7 +528,7 @@ class MainWindowTest : public QObject {
         "Output consists of tables and graphs, presented on the screen, or on the printer. \n"
         "Input and output data to be printed are controlled by various options, that can be "
         "selected from the Options menu.\n")));
-    const QString general = dialogs_->messages[1];
+    const QString general = fx_.Dialogs().messages[1];
     QCOMPARE(general, GeneralDataHelpText());
     QVERIFY(general.startsWith(QStringLiteral("The general data of the program are:\n")));
     QVERIFY(general.contains(QStringLiteral("(max. 20).\n") + QString(67, QLatin1Char('_')) +

@@ -1,0 +1,183 @@
+// The output graphs in device units. Every position is computed in reals and
+// truncated toward zero; lines are drawn as a pen moved from point to point.
+#include "print/OutputGraphDrawing.h"
+
+#include <QFontMetrics>
+
+#include "core/TextFormat.h"
+#include "results/ResultQuantities.h"
+#include "ui/QtText.h"
+
+namespace korvanu {
+
+namespace {
+
+// A pen position and lines drawn from it, as a canvas draws them.
+class PenPath {
+ public:
+  explicit PenPath(QPainter& painter) : painter_(painter) {}
+  void MoveTo(int x, int y) { at_ = QPoint(x, y); }
+  void LineTo(int x, int y) {
+    const QPoint to(x, y);
+    painter_.drawLine(at_, to);
+    at_ = to;
+  }
+  void Color(const QColor& color) {
+    QPen pen = painter_.pen();
+    pen.setColor(color);
+    painter_.setPen(pen);
+  }
+
+ private:
+  QPainter& painter_;
+  QPoint at_;
+};
+
+QColor SegmentColor(CurveColors colors, double value) {
+  return colors.Segments ? HatchColor(value) : QColor(Qt::black);
+}
+QColor HatchPen(CurveColors colors, double value) {
+  return colors.Hatches ? HatchColor(value) : QColor(Qt::black);
+}
+
+}  // namespace
+
+QColor HatchColor(double value) {
+  return value >= 0.0 ? QColor(0, 0, 255) : QColor(255, 0, 0);
+}
+
+int NodeY(const GraphPlace& place, const NodeResults& results, int i) {
+  return ToDevice(place.Top + place.ScaleZ * results.z[i]);
+}
+
+int ValueX(const GraphPlace& place, double value) {
+  return ToDevice(place.Axis + place.ScaleX * value);
+}
+
+void DrawNodeCurve(QPainter& painter, const GraphPlace& place, const NodeResults& results,
+                   const double* values, int first, int NN, CurveColors colors) {
+  PenPath pen(painter);
+  pen.MoveTo(ValueX(place, values[0]), place.Top);
+  for (int i = first; i <= NN; ++i) {
+    const int x = ValueX(place, values[i]);
+    const int y = NodeY(place, results, i);
+    pen.Color(SegmentColor(colors, values[i]));
+    pen.LineTo(x, y);
+    pen.Color(HatchPen(colors, values[i]));
+    pen.MoveTo(place.Axis, y);
+    pen.LineTo(x, y);
+  }
+  pen.Color(Qt::black);
+}
+
+void DrawShearCurve(QPainter& painter, const GraphPlace& place, const NodeResults& results, int NN,
+                    CurveColors colors) {
+  PenPath pen(painter);
+  for (int k = 1; k <= NN; ++k) {
+    const double below = results.Qminus[k];
+    const int y = NodeY(place, results, k);
+    const int x = ValueX(place, below);
+    pen.Color(SegmentColor(colors, below));
+    pen.MoveTo(ValueX(place, results.Qplus[k - 1]), NodeY(place, results, k - 1));
+    pen.LineTo(x, y);
+    pen.LineTo(ValueX(place, results.Qplus[k]), y);
+    pen.Color(HatchPen(colors, below));
+    pen.MoveTo(place.Axis, y);
+    pen.LineTo(x, y);
+  }
+  pen.Color(Qt::black);
+}
+
+void DrawLoadCurve(QPainter& painter, const GraphPlace& place, const NodeResults& results, int NN,
+                   CurveColors colors) {
+  PenPath pen(painter);
+  pen.MoveTo(place.Axis, place.Top);
+  for (int i = 1; i <= NN; ++i) {
+    const double plotted = -DistributedLoad(results, i);
+    const int x = ValueX(place, plotted);
+    const int y = NodeY(place, results, i);
+    pen.Color(SegmentColor(colors, plotted));
+    pen.LineTo(x, y);
+    pen.Color(HatchPen(colors, plotted));
+    pen.MoveTo(place.Axis, y);
+    pen.LineTo(x, y);
+  }
+  pen.Color(Qt::black);
+}
+
+void DrawValueGrid(QPainter& painter, const ValueGrid& grid, int top, int bottom,
+                   const std::vector<int>& depthLines, int fromX, int toX, int labelY) {
+  for (const int x : grid.Lines) painter.drawLine(x, top, x, bottom);
+  for (const int y : depthLines) painter.drawLine(fromX, y, toX, y);
+  const QString right = ToQString(grid.RightLabel);
+  const QString left = ToQString(grid.LeftLabel);
+  TextAt(painter, grid.Right - TextWidth(painter, right) / 2, labelY, right);
+  TextAt(painter, grid.Left - TextWidth(painter, left) / 2, labelY, left);
+}
+
+void TextAt(QPainter& painter, int x, int y, const QString& text) {
+  painter.drawText(x, y + painter.fontMetrics().ascent(), text);
+}
+
+int TextWidth(const QPainter& painter, const QString& text) {
+  return painter.fontMetrics().horizontalAdvance(text);
+}
+
+void PaintOutputGraphs(QPainter& painter, QSize client, int panelHeight, const NodeResults& results,
+                       int NN, const GraphScales& scales) {
+  const int CW = client.width();
+  const int CH = client.height();
+  const int d = CW / 8;
+  const int top = CH / 15 + panelHeight;
+  const int bottom = CH - CH / 15;
+  const int labelY = top - 13;
+  const double length = results.z[NN];
+
+  painter.fillRect(0, 0, CW, CH, Qt::white);
+  painter.setPen(QPen(Qt::black, 1));
+  painter.setBrush(Qt::NoBrush);
+  const std::vector<int> depths = DepthGridLines(length, scales.ScreenZ, top);
+  const CurveColors screen{false, true};
+
+  const auto place = [&](GraphQuantity q, int axis) {
+    return GraphPlace{axis, top, scales.ScreenZ, scales[q].Screen};
+  };
+  const auto grid = [&](GraphQuantity q, int axis) {
+    const ValueGrid values = MakeValueGrid(q, scales[q], scales[q].Screen, axis);
+    DrawValueGrid(painter, values, top, bottom, depths, values.Right, values.Left, labelY);
+    return values;
+  };
+
+  const int xW = d, xM = 3 * d, xQ = 5 * d, xF = 7 * d;
+  painter.drawLine(xW, top, xW, bottom);
+  DrawNodeCurve(painter, place(GraphQuantity::W, xW), results, results.w.data(), 1, NN, screen);
+  grid(GraphQuantity::W, xW);
+
+  painter.drawLine(xM, top, xM, bottom);
+  DrawNodeCurve(painter, place(GraphQuantity::M, xM), results, results.M.data(), 1, NN, screen);
+  const ValueGrid gridM = grid(GraphQuantity::M, xM);
+
+  painter.drawLine(xQ, top, xQ, bottom);
+  DrawShearCurve(painter, place(GraphQuantity::Q, xQ), results, NN, screen);
+  const ValueGrid gridQ = grid(GraphQuantity::Q, xQ);
+
+  // The depth axis between the moment and the shear force graphs.
+  const int X = (gridM.Right + gridQ.Left) / 2;
+  TextAt(painter, X - 3, top - 8, QStringLiteral("0"));
+  const QString depth = ToQString(Format("%5.3f", length)) + QStringLiteral(" m");
+  TextAt(painter, X - TextWidth(painter, depth) / 2, bottom - 8, depth);
+  painter.drawLine(X, top + 8, X, bottom - 12);
+  painter.drawLine(X, bottom - 12, X - 2, bottom - 18);
+  painter.drawLine(X, bottom - 12, X + 2, bottom - 18);
+
+  painter.drawLine(xF, top, xF, bottom);
+  DrawLoadCurve(painter, place(GraphQuantity::F, xF), results, NN, screen);
+  grid(GraphQuantity::F, xF);
+
+  const char* const titles[GraphCount] = {"w", "M", "Q", "f"};
+  const int axes[GraphCount] = {xW, xM, xQ, xF};
+  for (int g = 0; g < GraphCount; ++g)
+    TextAt(painter, axes[g] - 3, labelY, QLatin1String(titles[g]));
+}
+
+}  // namespace korvanu

@@ -1,0 +1,64 @@
+// Drawing the four output graphs (w, M, Q, f) of one step, shared by the
+// graphs window and the printed report: the curves with their hatching, the
+// value grids with their labels, and the screen picture as a whole.
+#pragma once
+
+#include <QColor>
+#include <QPainter>
+#include <QSize>
+
+#include "engine/EngineState.h"
+#include "results/GraphScales.h"
+#include "results/ValueGrid.h"
+
+namespace korvanu {
+
+// Hatches are blue for a value of 0 or more, red below.
+QColor HatchColor(double value);
+
+// How a curve is coloured: the screen draws its segments black and its
+// hatches coloured; the printer draws both coloured, or both black.
+struct CurveColors {
+  bool Segments = false;
+  bool Hatches = true;
+};
+
+// Where one graph lies on the device.
+struct GraphPlace {
+  int Axis = 0;         // x of the axis
+  int Top = 0;          // y of depth 0
+  double ScaleZ = 0.0;  // device units per metre
+  double ScaleX = 0.0;  // device units per value unit
+};
+
+// y of node i and x of a value, truncated toward zero.
+int NodeY(const GraphPlace& place, const NodeResults& results, int i);
+int ValueX(const GraphPlace& place, double value);
+
+// The w or M curve: a polyline from node `first` (the curve starts at the
+// value of node 0 at the top) to NN, with a hatch from the axis at each node.
+void DrawNodeCurve(QPainter& painter, const GraphPlace& place, const NodeResults& results,
+                   const double* values, int first, int NN, CurveColors colors);
+// The Q curve: per element the line from Q+ above to Q- below, the jump
+// from Q- to Q+ at the lower node, and a hatch to Q-.
+void DrawShearCurve(QPainter& painter, const GraphPlace& place, const NodeResults& results, int NN,
+                    CurveColors colors);
+// The f curve, plotted as -f from the axis at the top, hatched at every node.
+void DrawLoadCurve(QPainter& painter, const GraphPlace& place, const NodeResults& results, int NN,
+                   CurveColors colors);
+
+// Vertical grid lines from top to bottom, the depth lines from x fromX to
+// toX, and the outer labels centred on their lines with their tops at labelY.
+void DrawValueGrid(QPainter& painter, const ValueGrid& grid, int top, int bottom,
+                   const std::vector<int>& depthLines, int fromX, int toX, int labelY);
+
+// Text with the top of its cell at y, in the painter's font.
+void TextAt(QPainter& painter, int x, int y, const QString& text);
+int TextWidth(const QPainter& painter, const QString& text);
+
+// The graphs window's picture of a step on a client area of `client`, below
+// a panel `panelHeight` high; the scales come from all steps.
+void PaintOutputGraphs(QPainter& painter, QSize client, int panelHeight, const NodeResults& results,
+                       int NN, const GraphScales& scales);
+
+}  // namespace korvanu

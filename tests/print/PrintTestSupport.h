@@ -1,0 +1,90 @@
+// What the print tests share: the option sets, a PDF printer at a fixed
+// resolution, and the text and word boxes of a PDF as pdftotext reads them.
+#pragma once
+
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QString>
+#include <QStringList>
+
+#include "print/PrintOptions.h"
+
+namespace korvanu {
+
+// The resolution of the PDF printer of the tests.
+constexpr int TestDpi = 600;
+
+inline PrintOptions NothingSelected() {
+  PrintOptions options;
+  options.General = options.Layers = options.Anchors = options.Axial = options.Catalogue =
+      options.Sections = options.Tables = options.Graphs = options.Colors = false;
+  return options;
+}
+
+inline PrintOptions Only(bool PrintOptions::*box) {
+  PrintOptions options = NothingSelected();
+  options.*box = true;
+  return options;
+}
+
+inline void PointAtPdf(QPrinter& printer, const QString& path) {
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(path);
+  printer.setResolution(TestDpi);
+  printer.setPageSize(QPageSize(QPageSize::A4));
+}
+
+inline QString RunPdfToText(const QStringList& arguments) {
+  QProcess process;
+  process.start(QStringLiteral("pdftotext"), arguments);
+  if (!process.waitForFinished(30000) || process.exitCode() != 0) return {};
+  return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The text of every page, laid out as on paper.
+inline QStringList PdfPages(const QString& path) {
+  QStringList pages =
+      RunPdfToText({QStringLiteral("-layout"), path, QStringLiteral("-")}).split(QLatin1Char('\f'));
+  if (!pages.isEmpty() && pages.last().trimmed().isEmpty()) pages.removeLast();
+  return pages;
+}
+
+struct Word {
+  int page;
+  QString text;
+  double xMin;
+  double yMin;
+};
+
+// Every word with the top-left corner of its box, in points from the paper corner.
+inline QList<Word> PdfWords(const QString& path) {
+  const QString xml = RunPdfToText({QStringLiteral("-bbox"), path, QStringLiteral("-")});
+  QList<Word> words;
+  int page = 0;
+  static const QRegularExpression tag(
+      QStringLiteral("<page |<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"[^>]*>([^<]*)</word>"));
+  for (auto it = tag.globalMatch(xml); it.hasNext();) {
+    const auto match = it.next();
+    if (match.captured(0) == QLatin1String("<page ")) {
+      ++page;
+    } else {
+      words.append(
+          {page, match.captured(3), match.captured(1).toDouble(), match.captured(2).toDouble()});
+    }
+  }
+  return words;
+}
+
+inline const Word* FindWord(const QList<Word>& words, int page, const QString& text) {
+  for (const Word& word : words) {
+    if (word.page == page && word.text == text) return &word;
+  }
+  return nullptr;
+}
+
+inline double Points(int deviceUnits) {
+  return deviceUnits * 72.0 / TestDpi;
+}
+
+}  // namespace korvanu

@@ -1,0 +1,154 @@
+// The printed output tables and graphs of a computed problem, read back from
+// the PDF: titles, rows, headings that a page break does not repeat, the
+// page-break rules, and the line of extremes against the step files.
+#include <QDir>
+#include <QFontMetrics>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "core/ProblemDefaults.h"
+#include "core/TextFormat.h"
+#include "engine/RunComputation.h"
+#include "print/PrintContext.h"
+#include "print/PrintJob.h"
+#include "print/PrintedOutput.h"
+#include "results/ResultQuantities.h"
+#include "results/StepOutputReader.h"
+#include "tests/print/PrintTestSupport.h"
+#include "tests/print/ScriptedDialogs.h"
+
+namespace korvanu {
+
+class PrintedOutputTest : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<ProblemData> problem = std::make_unique<ProblemData>();
+  std::unique_ptr<EngineState> engine = std::make_unique<EngineState>();
+  ViewState view;
+  ScriptedDialogs dialogs;
+  QTemporaryDir folder;
+  QString startFolder;
+
+  QString Print(const PrintOptions& options, const QString& name) {
+    const QString path = folder.filePath(name);
+    QPrinter printer(QPrinter::HighResolution);
+    PointAtPdf(printer, path);
+    PrintJobHooks hooks;
+    hooks.Results = &engine->Nodes;
+    PrintJob job(*problem, view, dialogs, std::move(hooks));
+    return job.Run(options, printer, nullptr) == PrintOutcome::Printed ? path : QString();
+  }
+
+  // "Maxima :" and the extremes of a step as its step file gives them.
+  QString ExpectedMaxima(int step) {
+    NodeResults results{};
+    const int NN = problem->General.NN;
+    ReadStepOutput(StepOutputFileName(*problem, step), NN, results);
+    double extreme[4] = {0, 0, 0, 0};
+    const auto take = [&extreme](int g, double value) {
+      if (std::abs(value) > std::abs(extreme[g]) || (value == -extreme[g] && value > 0))
+        extreme[g] = value;
+    };
+    for (int i = 0; i <= NN; ++i) {
+      take(0, results.w[i]);
+      take(1, results.M[i]);
+      if (i > 0) {
+        take(2, results.Qminus[i]);
+        take(2, results.Qplus[i]);
+        take(3, -DistributedLoad(results, i));
+      }
+    }
+    return QString::fromStdString(Format("Maxima : %.6f m %.6f kNm/m %.6f kN/m %.6f kN/m",
+                                         extreme[0], extreme[1], extreme[2], extreme[3])) +
+           QStringLiteral("\u00b2");
+  }
+
+ private slots:
+  void initTestCase() {
+    QVERIFY(folder.isValid());
+    startFolder = QDir::currentPath();
+    QDir::setCurrent(folder.path());
+    InitialiseProblem(*problem, view);
+    SetAnchorStartValues(*problem);
+    SetAxialStartValues(*problem);
+    problem->General.FileName = "Small.krv";
+    problem->General.NT = 2;
+    ComputationObserver quiet;
+    QCOMPARE(RunComputation(*problem, *engine, quiet), ComputationFault::None);
+    view.ResultsValid = true;
+  }
+  void cleanupTestCase() { QDir::setCurrent(startFolder); }
+
+  void tablesAndGraphsOfEveryStep() {
+    PrintOptions options = Only(&PrintOptions::Tables);
+    options.Graphs = true;
+    const QString path = Print(options, QStringLiteral("output.pdf"));
+    QVERIFY(!path.isEmpty());
+    QVERIFY(dialogs.Messages.isEmpty());
+    const QStringList pages = PdfPages(path);
+    const QString report = pages.join(QLatin1Char('\f'));
+    const int NN = problem->General.NN;
+    for (int k = 1; k <= 2; ++k)
+      QCOMPARE(report.count(QStringLiteral("Results after Step %1 :").arg(k)), 2);
+    static const QRegularExpression row(QStringLiteral("^ +\\d+( +-?\\d+\\.\\d{6}){7} *$"),
+                                        QRegularExpression::MultilineOption);
+    QCOMPARE(int(report.count(row)), 2 * (NN + 1));
+    // One heading and unit line per table, none after a page break; the 101
+    // rows of a table run on to the next page.
+    static const QRegularExpression heading(QStringLiteral("^ +i +z +w +M +Q- +Q\\+ +F +f *$"),
+                                            QRegularExpression::MultilineOption);
+    QCOMPARE(int(report.count(heading)), 2);
+    QVERIFY(pages.size() >= 3);
+    QVERIFY(pages[0].count(heading) == 1 && pages[1].count(row) > 0);
+    QVERIFY(!pages[1].section(QStringLiteral("Results after Step 2"), 0, 0).contains(heading));
+    for (int k = 1; k <= 2; ++k) {
+      const QString maxima = ExpectedMaxima(k);
+      QVERIFY2(report.simplified().contains(maxima), qPrintable(maxima));
+    }
+  }
+
+  void aTableStartsOnANewPageWhenFewerThanTenLinesRemain() {
+    const QString path = folder.filePath(QStringLiteral("breaks.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    PointAtPdf(printer, path);
+    PrintOptions options;
+    PrintContext context(printer, *problem, options, 0);
+    context.SetResults(engine->Nodes);
+    const int h = QFontMetrics(context.TitleFont(), &printer).height();
+    const int bottom = context.PageHeight() - h;
+    PrintStepTable(context, 0, 1);
+    QCOMPARE(context.PageNumber(), 2);  // 101 rows do not fit on one page
+    // Three rows: with ten lines left the table fits below; with a little
+    // less it starts on a new page.
+    problem->General.NN = 2;
+    PrintStepTable(context, bottom - 10 * h, 1);
+    QCOMPARE(context.PageNumber(), 2);
+    PrintStepTable(context, bottom - 10 * h + 1, 1);
+    QCOMPARE(context.PageNumber(), 3);
+    problem->General.NN = 100;
+
+    // Graphs need a quarter page less a hundredth, and four lines.
+    ComputePrintGraphScales(context);
+    const int H = static_cast<int>(0.24 * context.PageHeight());
+    int pages = context.PageNumber();
+    PrintStepGraphs(context, context.PageHeight() - H - 4 * h, 1);
+    QCOMPARE(context.PageNumber(), pages);
+    PrintStepGraphs(context, context.PageHeight() - H - 4 * h + 1, 1);
+    QCOMPARE(context.PageNumber(), pages + 1);
+    QVERIFY(context.End());
+  }
+
+  void graphsPrintWithoutTheWindowAndInColour() {
+    PrintOptions options = Only(&PrintOptions::Graphs);
+    options.Colors = true;
+    const QString path = Print(options, QStringLiteral("colours.pdf"));
+    QVERIFY(!path.isEmpty());
+    QVERIFY(PdfPages(path).join(QString()).contains(QStringLiteral("Maxima :")));
+  }
+};
+
+}  // namespace korvanu
+
+QTEST_MAIN(korvanu::PrintedOutputTest)
+#include "PrintedOutputTest.moc"

@@ -1,0 +1,58 @@
+// The order in which each step window refreshes the others after a step
+// change. The anchors editor fills its own grid first, the other windows
+// last; the output windows have no step 0.
+#include "ui/StepLink.h"
+
+#include <span>
+
+namespace korvanu {
+
+namespace {
+
+using enum StepWindow;
+
+constexpr StepWindow FromSoils[] = {Anchors, Sections, Graphs, Tables, Soils};
+constexpr StepWindow FromAnchors[] = {Anchors, Soils, Sections, Tables, Graphs};
+constexpr StepWindow FromSections[] = {Soils, Anchors, Tables, Graphs, Sections};
+constexpr StepWindow FromTables[] = {Soils, Anchors, Sections, Graphs, Tables};
+constexpr StepWindow FromGraphs[] = {Soils, Anchors, Tables, Sections, Graphs};
+
+std::span<const StepWindow> RefreshOrder(StepWindow source) {
+  switch (source) {
+    case Soils:
+      return FromSoils;
+    case Anchors:
+      return FromAnchors;
+    case Sections:
+      return FromSections;
+    case Tables:
+      return FromTables;
+    case Graphs:
+      return FromGraphs;
+  }
+  return {};
+}
+
+bool ShowsResults(StepWindow window) {
+  return window == Tables || window == Graphs;
+}
+
+}  // namespace
+
+void StepLink::Join(StepWindow window, StepView* view) {
+  views_[static_cast<int>(window)] = view;
+}
+
+void StepLink::StepChosen(StepWindow source, int step) {
+  for (const StepWindow window : RefreshOrder(source)) {
+    StepView* view = views_[static_cast<int>(window)];
+    if (view == nullptr) continue;
+    if (window != source) {
+      if (!view->IsShownForSteps()) continue;
+      if (ShowsResults(window) && step < 1) continue;
+    }
+    view->RefreshStep();
+  }
+}
+
+}  // namespace korvanu

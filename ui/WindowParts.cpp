@@ -1,0 +1,81 @@
+// The shared window pieces.
+#include "ui/WindowParts.h"
+
+#include <QFrame>
+#include <QIcon>
+#include <QLabel>
+#include <QPalette>
+#include <QToolButton>
+
+#include "ui/StringGrid.h"
+
+namespace korvanu {
+
+QFont SansFont(int points, bool bold) {
+  QFont font(QStringLiteral("MS Sans Serif"), points);
+  font.setBold(bold);
+  return font;
+}
+
+void Paint(QWidget* widget, const QColor& color) {
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::Window, color);
+  widget->setPalette(palette);
+  widget->setAutoFillBackground(true);
+}
+
+QFrame* MakePanel(QWidget* parent, const char* name, const QColor& color) {
+  auto* panel = new QFrame(parent);
+  panel->setObjectName(QLatin1String(name));
+  panel->setFrameShape(QFrame::Box);
+  panel->setLineWidth(1);
+  Paint(panel, color);
+  return panel;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int x, int y,
+                  bool whiteBold, int width) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(QLatin1String(name));
+  if (whiteBold) {
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Qt::white);
+    label->setPalette(palette);
+  }
+  label->move(x, y);
+  label->resize(width > 0 ? width : label->sizeHint().width(), label->sizeHint().height());
+  return label;
+}
+
+QToolButton* MakeImageButton(QWidget* parent, const char* name, const QString& tooltip,
+                             const char* icon) {
+  auto* button = new QToolButton(parent);
+  button->setObjectName(QLatin1String(name));
+  button->setToolTip(tooltip);
+  button->setIcon(QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(icon))));
+  button->setIconSize(QSize(18, 18));
+  button->setAutoRaise(true);
+  button->setFocusPolicy(Qt::NoFocus);
+  button->resize(25, 25);
+  return button;
+}
+
+QToolButton* MakeHelpButton(QWidget* parent, const QString& tooltip) {
+  return MakeImageButton(parent, "SpeedButtonHelp", tooltip, "help");
+}
+
+void SetUpGrid(StringGrid& grid, const QFont& font, int rowHeight,
+               std::initializer_list<int> columnWidths) {
+  grid.setFont(font);
+  grid.SetFixedColor(colors::Yellow);
+  grid.SetRowHeights(rowHeight);
+  grid.setFrameShape(QFrame::Box);
+  grid.setLineWidth(1);
+  int column = 0;
+  for (const int width : columnWidths) grid.setColumnWidth(column++, width);
+}
+
+}  // namespace korvanu

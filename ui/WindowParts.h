@@ -1,0 +1,53 @@
+// The pieces every window of the program is built from, made alike in one
+// place: the colours, the fonts, the coloured panels, labels, image buttons
+// and help buttons, and the set-up of a string grid.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <initializer_list>
+
+class QFrame;
+class QLabel;
+class QToolButton;
+class QWidget;
+
+namespace korvanu {
+
+class StringGrid;
+
+namespace colors {
+inline const QColor Aqua{0x00, 0xFF, 0xFF};
+inline const QColor Lime{0x00, 0xFF, 0x00};
+inline const QColor Yellow{0xFF, 0xFF, 0x00};
+inline const QColor Red{0xFF, 0x00, 0x00};
+inline const QColor Blue{0x00, 0x00, 0xFF};
+}  // namespace colors
+
+// "MS Sans Serif" (a free look-alike is substituted) at a point size.
+QFont SansFont(int points, bool bold = false);
+
+// Fills the widget's background with a colour.
+void Paint(QWidget* widget, const QColor& color);
+
+// A panel with a single border in a colour.
+QFrame* MakePanel(QWidget* parent, const char* name, const QColor& color);
+
+// A label at (x, y), `width` wide (0: as wide as its text); title labels are
+// white and bold.
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int x, int y,
+                  bool whiteBold = false, int width = 240);
+
+// A flat 25 x 25 button with one of the toolbar images and a tooltip; it
+// never takes the keyboard focus from the grids.
+QToolButton* MakeImageButton(QWidget* parent, const char* name, const QString& tooltip,
+                             const char* icon);
+QToolButton* MakeHelpButton(QWidget* parent, const QString& tooltip);
+
+// A grid in the program's look: its font, yellow fixed cells, a row height
+// and the column widths from the first column on.
+void SetUpGrid(StringGrid& grid, const QFont& font, int rowHeight,
+               std::initializer_list<int> columnWidths);
+
+}  // namespace korvanu
