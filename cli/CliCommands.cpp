@@ -97,35 +97,48 @@ bool WriteWholeFile(const fs::path& path, const std::string& text, std::string& 
 
 }  // namespace
 
-int ComputeCommand(const std::string& datafile, std::ostream& out, std::ostream& err) {
+bool LoadDatafile(const std::string& datafile, ProblemData& problem, std::ostream& err) {
   const fs::path path(datafile);
   std::string text;
   std::string why;
   if (!ReadWholeFile(path, text, why)) {
     err << "korvanu-cli: Unable to load datafile " << datafile << ": " << why << "\n";
-    return ExitRefused;
+    return false;
   }
-  ProblemData problem;
   StartUpProblem(problem);
   if (const auto error = ReadDatafile(text, problem)) {
     err << "korvanu-cli: " << datafile;
     if (error->Line > 0) err << ", line " << error->Line;
     err << ": " << error->What << "\n";
-    return ExitRefused;
+    return false;
   }
+  return true;
+}
 
+bool EnterDatafileFolder(const std::string& datafile, std::ostream& err) {
   // The program computes in the folder of the datafile it opened; so do we.
-  const fs::path folder = path.parent_path();
-  if (!folder.empty()) {
-    std::error_code ec;
-    fs::current_path(folder, ec);
-    if (ec) {
-      err << "korvanu-cli: cannot change to the folder " << folder.string() << ": " << ec.message()
-          << "\n";
-      return ExitRefused;
-    }
+  const fs::path folder = fs::path(datafile).parent_path();
+  if (folder.empty()) return true;
+  std::error_code ec;
+  fs::current_path(folder, ec);
+  if (ec) {
+    err << "korvanu-cli: cannot change to the folder " << folder.string() << ": " << ec.message()
+        << "\n";
+    return false;
   }
+  return true;
+}
 
+int ComputeCommand(const std::string& datafile, std::ostream& out, std::ostream& err) {
+  ProblemData problem;
+  if (!LoadDatafile(datafile, problem, err)) return ExitRefused;
+  if (!EnterDatafileFolder(datafile, err)) return ExitRefused;
+  static EngineState engine;  // large; one computation per process
+  return ComputeProblem(problem, datafile, engine, out, err);
+}
+
+int ComputeProblem(ProblemData& problem, const std::string& datafile, EngineState& engine,
+                   std::ostream& out, std::ostream& err) {
   const GeneralData& g = problem.General;
   out << "Problem  " << g.ProblemName << "\n";
   out << "File     " << datafile << " (step files named from " << g.FileName << ")\n";
@@ -133,7 +146,6 @@ int ComputeCommand(const std::string& datafile, std::ostream& out, std::ostream&
                 WallStiffness(problem))
       << "\n\n";
 
-  static EngineState engine;  // large; one computation per process
   StepTableObserver table(problem, out);
   table.PrintHeader();
   const ComputationFault fault = RunComputation(problem, engine, table);

@@ -4,6 +4,9 @@
 #include <string>
 
 #include "cli/CliCommands.h"
+#ifdef KORVANU_REPORT
+#include "cli/ReportCommand.h"
+#endif
 
 namespace {
 
@@ -11,6 +14,14 @@ const char* const Usage =
     "Usage: korvanu-cli compute FILE.krv   compute every loading step of the datafile and\n"
     "                                      write the step files beside it\n"
     "       korvanu-cli new FILE.krv       write the default problem to FILE.krv\n"
+#ifdef KORVANU_REPORT
+    "       korvanu-cli report FILE.krv -o REPORT.pdf [--only SECTIONS] [--colors]\n"
+    "                                      compute the datafile, then write its printed\n"
+    "                                      report as a PDF file; SECTIONS is a comma list\n"
+    "                                      of general, layers, anchors, axial, catalogue,\n"
+    "                                      sections, tables, graphs (default: all);\n"
+    "                                      --colors prints graphs and sections in colour\n"
+#endif
     "       korvanu-cli --help             show this text\n"
     "       korvanu-cli --version          show the version\n"
     "\n"
@@ -23,6 +34,31 @@ int BadUsage(const std::string& why) {
   std::cerr << "korvanu-cli: " << why << "\n" << Usage;
   return korvanu::ExitRefused;
 }
+
+#ifdef KORVANU_REPORT
+int Report(int argc, char** argv) {
+  korvanu::ReportRequest request;
+  for (int i = 2; i < argc; ++i) {
+    const std::string argument = argv[i];
+    if (argument == "-o" && i + 1 < argc) {
+      request.Pdf = argv[++i];
+    } else if (argument == "--only" && i + 1 < argc) {
+      std::string unknown;
+      if (!korvanu::ParseReportSections(argv[++i], request.Options, unknown))
+        return BadUsage("report: unknown section " + unknown);
+    } else if (argument == "--colors") {
+      request.Options.Colors = true;
+    } else if (!argument.empty() && argument[0] != '-' && request.Datafile.empty()) {
+      request.Datafile = argument;
+    } else {
+      return BadUsage("report: unexpected argument " + argument);
+    }
+  }
+  if (request.Datafile.empty()) return BadUsage("report takes a datafile");
+  if (request.Pdf.empty()) return BadUsage("report needs -o REPORT.pdf");
+  return korvanu::ReportCommand(request, std::cout, std::cerr);
+}
+#endif
 
 }  // namespace
 
@@ -37,6 +73,9 @@ int main(int argc, char** argv) {
   }
   if (argc < 2) return BadUsage("no command given");
   const std::string command = argv[1];
+#ifdef KORVANU_REPORT
+  if (command == "report") return Report(argc, argv);
+#endif
   if (command != "compute" && command != "new") return BadUsage("unknown command " + command);
   if (argc != 3) return BadUsage(command + " takes exactly one datafile");
   if (command == "compute") return korvanu::ComputeCommand(argv[2], std::cout, std::cerr);

@@ -50,12 +50,13 @@ class CliTest : public ::testing::Test {
   }
 
   // Runs korvanu-cli with `arguments` (shell words) in `cwd`.
-  RunResult Run(const std::string& arguments, const fs::path& cwd = {}) {
+  RunResult Run(const std::string& arguments, const fs::path& cwd = {},
+                const std::string& environment = {}) {
     const fs::path out = folder_ / "stdout.txt";
     const fs::path err = folder_ / "stderr.txt";
-    const std::string command = "cd '" + (cwd.empty() ? folder_ : cwd).string() + "' && '" +
-                                KORVANU_CLI + "' " + arguments + " >'" + out.string() + "' 2>'" +
-                                err.string() + "' </dev/null";
+    const std::string command = "cd '" + (cwd.empty() ? folder_ : cwd).string() + "' && " +
+                                environment + "'" + KORVANU_CLI + "' " + arguments + " >'" +
+                                out.string() + "' 2>'" + err.string() + "' </dev/null";
     const int status = std::system(command.c_str());
     RunResult result;
     result.Code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -243,6 +244,48 @@ TEST_F(CliTest, AStepFileThatCannotBeWrittenIsReported) {
   EXPECT_NE(r.Out.find("Step files: Blocked.2\n"), std::string::npos) << r.Out;
   EXPECT_TRUE(fs::exists(folder_ / "Blocked.2"));
 }
+
+#ifdef KORVANU_REPORT
+// The report is made headless, by the program's own print job, and the Qt-free
+// commands keep working where Qt's platform plugins cannot be loaded.
+TEST_F(CliTest, ReportWritesThePrintedReportAsAPdf) {
+  ProblemData problem = StartUpProblem();
+  problem.General.FileName = "Quay.krv";
+  problem.General.NT = 2;
+  WriteProblem("Quay.krv", problem);
+  fs::create_directories(folder_ / "out");
+  RunResult r = Run("report Quay.krv -o out/all.pdf");
+  ASSERT_EQ(r.Code, 0) << r.Out << r.Err;
+  EXPECT_TRUE(r.Err.empty()) << r.Err;
+  EXPECT_TRUE(fs::exists(folder_ / "Quay.2"));
+  const std::string all = ReadFile(folder_ / "out" / "all.pdf");
+  EXPECT_EQ(all.rfind("%PDF", 0), 0u);
+  EXPECT_NE(r.Out.find("Wrote the report to out/all.pdf ("), std::string::npos) << r.Out;
+
+  r = Run("report Quay.krv --only tables,graphs --colors -o only.pdf");
+  ASSERT_EQ(r.Code, 0) << r.Err;
+  ASSERT_EQ(std::system(("pdftotext '" + (folder_ / "only.pdf").string() + "' '" +
+                         (folder_ / "only.txt").string() + "'")
+                            .c_str()),
+            0);
+  const std::string text = ReadFile(folder_ / "only.txt");
+  EXPECT_EQ(text.find("General Data"), std::string::npos);
+  EXPECT_NE(text.find("Results after Step 2 :"), std::string::npos);
+  EXPECT_NE(text.find("Maxima :"), std::string::npos);
+
+  for (const char* wrong :
+       {"report Quay.krv", "report -o x.pdf", "report Quay.krv -o x.pdf --only walls"}) {
+    r = Run(wrong);
+    EXPECT_EQ(r.Code, 2) << wrong;
+  }
+  r = Run("report Missing.krv -o x.pdf");
+  EXPECT_EQ(r.Code, 2);
+  EXPECT_FALSE(fs::exists(folder_ / "x.pdf"));
+
+  r = Run("compute Quay.krv", {}, "QT_QPA_PLATFORM=nowhere QT_PLUGIN_PATH=/nonexistent ");
+  EXPECT_EQ(r.Code, 0) << r.Err;
+}
+#endif
 
 }  // namespace
 }  // namespace korvanu
