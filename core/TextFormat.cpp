@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cfloat>
+#include <charconv>
 #include <climits>
 #include <cstdarg>
 #include <cstdio>
@@ -92,9 +93,16 @@ double ReadReal(std::string_view text) {
       i = j;
     }
   }
-  const std::string number(text.substr(start, i - start));
-  double v = CLocale() ? strtod_l(number.c_str(), nullptr, CLocale())
-                       : std::strtod(number.c_str(), nullptr);
+  // from_chars rounds as strtod does and needs no locale; only values beyond
+  // the range of a double take the slower road.
+  const size_t unsigned_start = start < i && text[start] == '+' ? start + 1 : start;
+  double v = 0.0;
+  const auto [end, error] = std::from_chars(text.data() + unsigned_start, text.data() + i, v);
+  if (error != std::errc() || end != text.data() + i) {
+    const std::string number(text.substr(start, i - start));
+    v = CLocale() ? strtod_l(number.c_str(), nullptr, CLocale())
+                  : std::strtod(number.c_str(), nullptr);
+  }
   if (v > DBL_MAX) v = DBL_MAX;
   if (v < -DBL_MAX) v = -DBL_MAX;
   if (v != v) v = 0.0;

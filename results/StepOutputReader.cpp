@@ -3,6 +3,8 @@
 // one record.
 #include "results/StepOutputReader.h"
 
+#include <sys/types.h>
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -27,19 +29,30 @@ struct FileCloser {
   }
 };
 
-// Reads the next line without its line feed. False at the end of the file
-// or on a read error (the caller tells them apart with ferror).
-bool ReadLine(std::FILE* file, std::string& line) {
-  line.clear();
-  int c;
-  bool any = false;
-  while ((c = std::getc(file)) != EOF) {
-    any = true;
-    if (c == '\n') return true;
-    line.push_back(static_cast<char>(c));
+// Reads the next line, however long, without its line feed. False at the
+// end of the file or on a read error (the caller tells them apart with
+// ferror).
+class LineReader {
+ public:
+  explicit LineReader(std::FILE* file) : file_(file) {}
+  ~LineReader() { std::free(buffer_); }
+  LineReader(const LineReader&) = delete;
+  LineReader& operator=(const LineReader&) = delete;
+
+  bool Next(std::string_view& line) {
+    const ssize_t n = ::getline(&buffer_, &capacity_, file_);
+    if (n < 0) return false;
+    size_t length = static_cast<size_t>(n);
+    if (length > 0 && buffer_[length - 1] == '\n') --length;
+    line = std::string_view(buffer_, length);
+    return true;
   }
-  return any && !std::ferror(file);
-}
+
+ private:
+  std::FILE* file_;
+  char* buffer_ = nullptr;
+  size_t capacity_ = 0;
+};
 
 }  // namespace
 
@@ -72,9 +85,10 @@ StepReadOutcome ReadStepOutput(const std::string& fileName, int NN, NodeResults&
   // Parse into a copy first: a read error half-way must leave the arrays as they were.
   NodeResults read = results;
   const int wanted = NN + 1;
-  std::string line;
+  LineReader lines(closer.File);
+  std::string_view line;
   while (outcome.Records < wanted) {
-    if (!ReadLine(closer.File, line)) break;
+    if (!lines.Next(line)) break;
     if (!line.empty() && line[0] == '#') continue;
     ++outcome.Records;
     const StepRecord record = ParseStepRecord(line);
