@@ -3,6 +3,7 @@
 // its state; converged steps are written and their plastic shifts kept.
 #include "engine/RunComputation.h"
 
+#include <optional>
 #include <string>
 
 #include "engine/AnchorLaw.h"
@@ -114,13 +115,19 @@ ComputationFault RunComputation(ProblemData& problem, EngineState& engine,
           CheckFloatingPointFlags();
           if (s > 0) {
             const std::string name = StepOutputFileName(problem, s);
-            observer.WritingStepFile(name);
+            const std::optional<std::string> path = observer.StepFilePath(name);
             AfterObserver();
-            outcome.fileWritten = WriteStepOutput(problem, engine, name);
-            ClearFloatingPointFlags();  // the formatting's own flags
-            if (!outcome.fileWritten) {
-              observer.ShowMessage(WriteFailureMessage);
+            if (path) {
+              observer.WritingStepFile(name);
               AfterObserver();
+              outcome.fileWritten = WriteStepOutput(problem, engine, *path);
+              ClearFloatingPointFlags();  // the formatting's own flags
+              if (!outcome.fileWritten) {
+                observer.ShowMessage(WriteFailureMessage);
+                AfterObserver();
+              }
+            } else {
+              CheckStepRecords(problem, engine);
             }
           }
           UpdateAnchorPlastic(problem, engine, s);
