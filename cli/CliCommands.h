@@ -1,25 +1,33 @@
-// The commands of korvanu-cli. Each returns the process exit code; results go
-// to `out`, refusals and faults to `err`.
+// The commands of korvanu-cli. Each takes the words after its name and
+// returns the process exit code; results go to `out`, refusals and faults to
+// `err`, always naming the file they concern.
 #pragma once
 
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace korvanu {
 
 // Exit codes of korvanu-cli.
 enum ExitCode : int {
-  ExitDone = 0,        // every step converged and every step file was written
-  ExitIncomplete = 1,  // a step did not converge, or a step file could not be written
+  ExitDone = 0,        // every step converged and every file was written; a length was found
+  ExitIncomplete = 1,  // a step did not converge, a file could not be written; no length found
   ExitRefused = 2,  // bad usage, or a datafile that cannot be read, is refused or cannot be written
   ExitFloatingFault = 3  // the computation ended at a floating-point fault
 };
 
-// Reads the datafile, computes every loading step without pacing and writes
-// the step files beside the datafile under the names the program uses.
-int ComputeCommand(const std::string& datafile, std::ostream& out, std::ostream& err);
+using Arguments = std::vector<std::string>;
 
-// Writes the default problem; its FileName is the bare name of the file.
-int NewCommand(const std::string& datafile, std::ostream& out, std::ostream& err);
+// compute [--quiet] [--csv DIR] FILE.krv...: computes every loading step of
+// each datafile without pacing and writes the step files beside it.
+int ComputeCommand(const Arguments& arguments, std::ostream& out, std::ostream& err);
+
+// new FILE.krv: writes the default problem; its FileName is the bare name.
+int NewCommand(const Arguments& arguments, std::ostream& out, std::ostream& err);
+
+// min-length FILE.krv [--step K] [--tol T] [-o OUT.krv]: the shortest wall
+// that still reaches equilibrium.
+int MinLengthCommand(const Arguments& arguments, std::ostream& out, std::ostream& err);
 
 }  // namespace korvanu
