@@ -131,22 +131,15 @@ ProblemData DesignProblem(const std::string& fileName, const std::string& title,
   return p;
 }
 
-LayerProperties DrySand() {
-  LayerProperties sand;
-  sand.Wd = 18.0;
-  sand.Ws = 20.0;
-  sand.Zw = 100.0;
-  sand.Ka = 0.33;
-  sand.Kp = 3.0;
-  sand.Kn = 0.5;
-  sand.Dw = 0.02;
-  return sand;
-}
+// Soil data in datafile order: Wd, Ws, Zw, Cap, q, c, Ka, Kp, Kn, Dw.
+constexpr LayerProperties DrySand{18.0, 20.0, 100.0, 0.0, 0.0, 0.0, 0.33, 3.0, 0.5, 0.02};
+constexpr LayerProperties SandBelowWater{18.0, 20.0, 2.0, 0.0, 0.0, 0.0, 0.3, 3.5, 0.45, 0.02};
+constexpr LayerProperties StiffClay{19.0, 20.0, 100.0, 0.0, 0.0, 8.0, 0.49, 2.04, 0.6, 0.03};
 
 // A cantilever wall: 3 m dug in three stages of 1 m.
 ProblemData CantileverInSand() {
   ProblemData p = DesignProblem("Ex1.krv", "Ex 1: cantilever in dry sand - 3 stages", 3, 11,
-                                {0.0, 1.0, 2.0, 3.0, Ex1Length}, DrySand());
+                                {0.0, 1.0, 2.0, 3.0, Ex1Length}, DrySand);
   for (int s = 1; s <= 3; ++s) Excavate(p, s, Side::Left, s);
   return p;
 }
@@ -155,13 +148,8 @@ ProblemData CantileverInSand() {
 // first). Step 1 digs to 1.5 m, step 2 sets the anchor at 1 m, steps 3 and 4
 // dig to 3.5 m and 5 m while the pit is pumped to 0.5 m below its floor.
 ProblemData AnchoredBelowWater() {
-  LayerProperties sand = DrySand();
-  sand.Ka = 0.3;
-  sand.Kp = 3.5;
-  sand.Kn = 0.45;
-  sand.Zw = 2.0;
   ProblemData p = DesignProblem("Ex2.krv", "Ex 2: anchored - below water - pit dry", 4, 11,
-                                {0.0, 1.0, 1.5, 3.5, 5.0, Ex2Length}, sand);
+                                {0.0, 1.0, 1.5, 3.5, 5.0, Ex2Length}, SandBelowWater);
   const int dug[5] = {0, 2, 2, 3, 4};
   const double pit[5] = {2.0, 2.0, 2.0, 4.0, 5.5};
   for (int s = 1; s <= 4; ++s) {
@@ -175,17 +163,8 @@ ProblemData AnchoredBelowWater() {
 // A cantilever wall in stiff clay, dug to 2.5 m; then a surcharge of
 // 20 kN/m2 behind it (on the top layer, so on every layer below).
 ProblemData CantileverInClay() {
-  LayerProperties clay;
-  clay.Wd = 19.0;
-  clay.Ws = 20.0;
-  clay.Zw = 100.0;
-  clay.c = 8.0;
-  clay.Ka = 0.49;
-  clay.Kp = 2.04;
-  clay.Kn = 0.6;
-  clay.Dw = 0.03;
   ProblemData p = DesignProblem("Ex3.krv", "Ex 3: cantilever in clay - surcharge", 2, 11,
-                                {0.0, 1.0, 2.5, Ex3Length}, clay);
+                                {0.0, 1.0, 2.5, Ex3Length}, StiffClay);
   for (int s = 1; s <= 2; ++s) Excavate(p, s, Side::Left, 2);
   p.Layer(0, 2, Side::Right).q = 20.0;
   return p;
@@ -196,7 +175,7 @@ ProblemData CantileverInClay() {
 // moment of 15 kNm/m from its eccentricity.
 ProblemData AxialLoadAndMoment() {
   ProblemData p = DesignProblem("Ex4.krv", "Ex 4: cantilever - axial load - moment", 2, 11,
-                                {0.0, 2.0, Ex4Length}, DrySand());
+                                {0.0, 2.0, Ex4Length}, DrySand);
   for (int s = 1; s <= 2; ++s) Excavate(p, s, Side::Left, 1);
   p.Axial[2] = AxialRecord{-150.0, -50.0, 15.0};
   return p;
