@@ -1,199 +1,186 @@
-// compute and new: the datafile is read and written exactly as the program's
-// Open and Save do; the step files land where the program would put them.
+// new and min-length. The datafile is read and written exactly as the
+// program's Open and Save do.
 #include "cli/CliCommands.h"
 
-#include <unistd.h>
-
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+#include <optional>
 
+#include "cli/CliFiles.h"
+#include "cli/InMemoryRun.h"
+#include "cli/MinimumLength.h"
 #include "cli/StepTableObserver.h"
-#include "core/Datafile.h"
-#include "core/ProblemDefaults.h"
 #include "core/TextFormat.h"
-#include "core/ViewState.h"
-#include "engine/BeamEquations.h"
-#include "engine/RunComputation.h"
 
 namespace korvanu {
 
-namespace fs = std::filesystem;
-
 namespace {
 
-// A datafile is a few kilobytes; this only keeps a wrong argument (a device,
-// a huge file) from being read without end.
-constexpr std::uintmax_t LargestDatafile = 16u * 1024u * 1024u;
-
-// The problem as the program holds it at start-up, before a file is opened.
-void StartUpProblem(ProblemData& problem) {
-  ViewState view;
-  InitialiseProblem(problem, view);
-  SetAnchorStartValues(problem);
-  SetAxialStartValues(problem);
+// A whole word that is a number, unlike the datafile's lenient reading: a
+// mistyped option value must not become 0.
+bool WholeNumber(const std::string& word, double& value) {
+  if (word.empty()) return false;
+  char* end = nullptr;
+  errno = 0;
+  value = std::strtod(word.c_str(), &end);
+  return errno == 0 && *end == '\0' && std::isfinite(value);
 }
 
-bool ReadWholeFile(const fs::path& path, std::string& text, std::string& why) {
-  std::error_code ec;
-  const fs::file_status status = fs::status(path, ec);
-  if (ec || !fs::exists(status)) {
-    why = "no such file";
+bool WholeInteger(const std::string& word, int& value) {
+  double number = 0.0;
+  if (!WholeNumber(word, number) || number != std::floor(number) || std::fabs(number) > 1e6) {
     return false;
   }
-  if (!fs::is_regular_file(status)) {
-    why = "not a regular file";
-    return false;
-  }
-  const std::uintmax_t size = fs::file_size(path, ec);
-  if (ec || size > LargestDatafile) {
-    why = ec ? ec.message() : "too large for a datafile";
-    return false;
-  }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    why = std::strerror(errno);
-    return false;
-  }
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  if (in.bad()) {
-    why = "read error";
-    return false;
-  }
-  text = buffer.str();
+  value = static_cast<int>(number);
   return true;
 }
 
-// Writes beside the target and renames, so that a failed write (a full disk)
-// never leaves a truncated datafile where a good one was.
-bool WriteWholeFile(const fs::path& path, const std::string& text, std::string& why) {
-  const fs::path temporary = path.string() + ".tmp" + std::to_string(::getpid());
-  std::FILE* file = std::fopen(temporary.c_str(), "wb");
-  if (file == nullptr) {
-    why = std::strerror(errno);
-    return false;
+int Refuse(const char* command, const std::string& why, std::ostream& err) {
+  err << "korvanu-cli " << command << ": " << why << "\n";
+  return ExitRefused;
+}
+
+void PrintTrials(const MinimumLength& search, std::ostream& out) {
+  out << "Run  Length m  Outcome\n";
+  int run = 0;
+  for (const LengthTrial& trial : search.Trials) {
+    out << Format("%3d  %8.3f  %s", ++run, trial.Length, VerdictText(trial.Verdict).c_str())
+        << "\n";
   }
-  const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  const int writeErrno = errno;
-  const bool closed = std::fclose(file) == 0;
-  if (!written || !closed) {
-    why = std::strerror(written ? errno : writeErrno);
-    std::remove(temporary.c_str());
-    return false;
-  }
-  std::error_code ec;
-  fs::rename(temporary, path, ec);
-  if (ec) {
-    why = ec.message();
-    std::remove(temporary.c_str());
-    return false;
-  }
-  return true;
+  out << "\n";
 }
 
 }  // namespace
 
-bool LoadDatafile(const std::string& datafile, ProblemData& problem, std::ostream& err) {
-  const fs::path path(datafile);
-  std::string text;
-  std::string why;
-  if (!ReadWholeFile(path, text, why)) {
-    err << "korvanu-cli: Unable to load datafile " << datafile << ": " << why << "\n";
-    return false;
-  }
-  StartUpProblem(problem);
-  if (const auto error = ReadDatafile(text, problem)) {
-    err << "korvanu-cli: " << datafile;
-    if (error->Line > 0) err << ", line " << error->Line;
-    err << ": " << error->What << "\n";
-    return false;
-  }
-  return true;
-}
-
-bool EnterDatafileFolder(const std::string& datafile, std::ostream& err) {
-  // The program computes in the folder of the datafile it opened; so do we.
-  const fs::path folder = fs::path(datafile).parent_path();
-  if (folder.empty()) return true;
-  std::error_code ec;
-  fs::current_path(folder, ec);
-  if (ec) {
-    err << "korvanu-cli: cannot change to the folder " << folder.string() << ": " << ec.message()
-        << "\n";
-    return false;
-  }
-  return true;
-}
-
-int ComputeCommand(const std::string& datafile, std::ostream& out, std::ostream& err) {
-  ProblemData problem;
-  if (!LoadDatafile(datafile, problem, err)) return ExitRefused;
-  if (!EnterDatafileFolder(datafile, err)) return ExitRefused;
-  static EngineState engine;  // large; one computation per process
-  return ComputeProblem(problem, datafile, engine, out, err);
-}
-
-int ComputeProblem(ProblemData& problem, const std::string& datafile, EngineState& engine,
-                   std::ostream& out, std::ostream& err) {
-  const GeneralData& g = problem.General;
-  out << "Problem  " << g.ProblemName << "\n";
-  out << "File     " << datafile << " (step files named from " << g.FileName << ")\n";
-  out << Format("Data     NN %d, NL %d, NT %d, profile %d (EI %.1f kNm2/m)", g.NN, g.NL, g.NT, g.NP,
-                WallStiffness(problem))
-      << "\n\n";
-
-  StepTableObserver table(problem, out);
-  table.PrintHeader();
-  const ComputationFault fault = RunComputation(problem, engine, table);
-  if (fault != ComputationFault::None) table.PrintFault(FaultText(fault));
-  table.PrintSummary();
-  out.flush();
-
-  if (fault != ComputationFault::None) {
-    err << FaultText(fault) << "\n";
-    return ExitFloatingFault;
-  }
-  return table.AllConverged() && !table.WriteFailed() ? ExitDone : ExitIncomplete;
-}
-
-int NewCommand(const std::string& datafile, std::ostream& out, std::ostream& err) {
-  const fs::path path(datafile);
-  const std::string bare = path.filename().string();
-  if (bare.empty() || bare == "." || bare == "..") {
-    err << "korvanu-cli: " << datafile << " names no file\n";
-    return ExitRefused;
-  }
-  if (bare == "New.krv") {
-    err << "Filename 'New.krv' reserved for initialization of new problems.\n\n"
-           "Please use a different name.\n";
-    return ExitRefused;
-  }
-  if (bare.size() > static_cast<size_t>(MaxText)) {
-    err << "korvanu-cli: the file name " << bare << " is longer than " << MaxText
-        << " characters\n";
-    return ExitRefused;
-  }
-  for (const char c : bare) {
-    // The name is stored on a datafile line of comma-separated fields.
-    if (c == ',' || static_cast<unsigned char>(c) < ' ') {
-      err << "korvanu-cli: the file name must not hold a comma or a control character\n";
-      return ExitRefused;
-    }
-  }
-
-  ProblemData problem;
-  StartUpProblem(problem);
-  problem.General.FileName = bare;
-  std::string why;
-  if (!WriteWholeFile(path, WriteDatafile(problem), why)) {
-    err << "korvanu-cli: Datafile not saved: " << datafile << ": " << why << "\n";
+int NewCommand(const Arguments& arguments, std::ostream& out, std::ostream& err) {
+  if (arguments.size() != 1) return Refuse("new", "takes exactly one datafile", err);
+  const std::string& datafile = arguments[0];
+  auto problem = std::make_unique<ProblemData>();
+  StartUpProblem(*problem);
+  if (const auto why = SaveDatafile(datafile, *problem)) {
+    err << "korvanu-cli: " << *why << "\n";
     return ExitRefused;
   }
   out << "Wrote the default problem to " << datafile << "\n";
+  return ExitDone;
+}
+
+int MinLengthCommand(const Arguments& arguments, std::ostream& out, std::ostream& err) {
+  std::string datafile;
+  std::optional<std::string> written;
+  std::optional<int> lastStep;
+  double tolerance = 0.001;
+  for (std::size_t k = 0; k < arguments.size(); ++k) {
+    const std::string& word = arguments[k];
+    const bool hasValue = k + 1 < arguments.size();
+    if (word == "--step") {
+      int step = 0;
+      if (!hasValue || !WholeInteger(arguments[++k], step)) {
+        return Refuse("min-length", "--step needs a whole number", err);
+      }
+      lastStep = step;
+    } else if (word == "--tol") {
+      if (!hasValue || !WholeNumber(arguments[++k], tolerance)) {
+        return Refuse("min-length", "--tol needs a length in m", err);
+      }
+      if (tolerance < 0.001 - 1e-12) {
+        return Refuse("min-length", "--tol must be at least 0.001 m, the precision of a datafile",
+                      err);
+      }
+    } else if (word == "-o" || word == "--output") {
+      if (!hasValue) return Refuse("min-length", word + " needs a datafile to write", err);
+      written = arguments[++k];
+    } else if (word.size() > 1 && word[0] == '-') {
+      return Refuse("min-length", "unknown option " + word, err);
+    } else if (datafile.empty()) {
+      datafile = word;
+    } else {
+      return Refuse("min-length", "takes exactly one datafile", err);
+    }
+  }
+  if (datafile.empty()) return Refuse("min-length", "no datafile given", err);
+  if (written) {
+    if (auto why = DatafileNameRefusal(std::filesystem::path(*written).filename().string())) {
+      return Refuse("min-length", *why, err);
+    }
+  }
+
+  auto problem = std::make_unique<ProblemData>();
+  StartUpProblem(*problem);
+  if (const auto why = LoadDatafile(datafile, *problem)) {
+    err << "korvanu-cli: " << *why << "\n";
+    return ExitRefused;
+  }
+  const GeneralData& g = problem->General;
+  if (g.NL < 1 || g.NT < 1) {
+    err << "korvanu-cli: " << datafile
+        << ": min-length needs at least one layer and one loading step\n";
+    return ExitRefused;
+  }
+  const int K = lastStep.value_or(g.NT);
+  if (K < 1 || K > g.NT) {
+    return Refuse("min-length",
+                  "--step must lie between 1 and NT = " + std::to_string(g.NT) + " of " + datafile,
+                  err);
+  }
+
+  out << "Problem  " << g.ProblemName << "\n";
+  out << "File     " << datafile << "\n";
+  out << Format("Search   layer %d, the lowest (from %.3f m), stretched or shortened with NN %d;",
+                g.NL, problem->Z[g.NL - 1], g.NN)
+      << "\n";
+  out << Format("         steps 0 to %d must converge; tolerance %.3f m", K, tolerance) << "\n\n";
+
+  const MinimumLength search = FindMinimumLength(*problem, K, tolerance);
+  PrintTrials(search, out);
+
+  switch (search.Result) {
+    case LengthSearchResult::GivenLengthFails:
+      out << Format("The wall as given, %.3f m, does not reach equilibrium: %s.", search.Given,
+                    VerdictText(search.Trials.front().Verdict).c_str())
+          << "\nThere is no minimum below it to find; lengthen the wall and search again.\n";
+      err << "korvanu-cli: " << datafile << ": the given length does not reach equilibrium\n";
+      return ExitIncomplete;
+    case LengthSearchResult::NoShorterWall:
+      out << Format("The lowest layer of the %.3f m wall is as thin as its %d elements allow;",
+                    search.Given, g.NN)
+          << "\nno shorter wall can be computed.\n";
+      err << "korvanu-cli: " << datafile << ": no shorter wall to try\n";
+      return ExitIncomplete;
+    case LengthSearchResult::NoFailingLength:
+      out << Format("No failing length: even a wall of %.3f m (the lowest layer %.3f m thick)",
+                    search.Failing, search.Failing - problem->Z[g.NL - 1])
+          << Format("\nreaches equilibrium in steps 0 to %d, so the length is not what holds it.",
+                    K)
+          << "\n";
+      err << "korvanu-cli: " << datafile << ": no failing length below the given one\n";
+      return ExitIncomplete;
+    case LengthSearchResult::Found:
+      break;
+  }
+
+  out << Format("Minimum length %.3f m: it stands, %.3f m fails (%d runs).", search.Shortest,
+                search.Failing, static_cast<int>(search.Trials.size()))
+      << "\n\n";
+  auto shortest = std::make_unique<ProblemData>(*problem);
+  SetWallLength(*shortest, search.Shortest);
+  out << Format("At %.3f m:", search.Shortest) << "\n";
+  auto engine = std::make_unique<EngineState>();
+  StepTableObserver table(*shortest, out, RunFiles{});
+  table.PrintHeader();
+  RunInMemory(*shortest, K, *engine, &table);
+  table.PrintSummary();
+
+  if (written) {
+    if (const auto why = SaveDatafile(*written, *shortest)) {
+      err << "korvanu-cli: " << *why << "\n";
+      return ExitRefused;
+    }
+    out << Format("\nWrote the problem with the wall %.3f m long to ", search.Shortest) << *written
+        << "\n";
+  }
   return ExitDone;
 }
 

@@ -3,25 +3,15 @@
 #pragma once
 
 #include <ostream>
-#include <string>
 
-#include "print/PrintOptions.h"
+#include "cli/CliCommands.h"
 
 namespace korvanu {
 
-struct ReportRequest {
-  std::string Datafile;
-  std::string Pdf;
-  PrintOptions Options;  // the sections, as the options panel selects them
-};
-
-// Parses "general,layers,..." into the section boxes (all others off);
-// false with the unknown name in `unknown`.
-bool ParseReportSections(const std::string& list, PrintOptions& options, std::string& unknown);
-
-// Reads the datafile, computes it unpaced (step files beside it, as compute
-// does) and prints the selected sections into the PDF. Exit codes as compute;
-// a computation that ends at a floating-point fault writes no report.
-int ReportCommand(const ReportRequest& request, std::ostream& out, std::ostream& err);
+// report FILE.krv -o REPORT.pdf [--only SECTIONS] [--colors]: computes the
+// datafile unpaced (step files beside it, as compute does), then prints the
+// selected sections into the PDF. Exit codes as compute; a computation that
+// ends at a floating-point fault writes no report.
+int ReportCommand(const Arguments& arguments, std::ostream& out, std::ostream& err);
 
 }  // namespace korvanu

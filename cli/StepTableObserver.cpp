@@ -1,12 +1,15 @@
 // The command line's view of a computation.
 #include "cli/StepTableObserver.h"
 
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <sstream>
 
 #include "core/TextFormat.h"
 #include "engine/AnchorLaw.h"
 #include "engine/RunComputation.h"
+#include "engine/StepCsv.h"
 
 namespace korvanu {
 
@@ -27,13 +30,18 @@ int LargestAt(const std::array<double, MaxNodes>& values, int NN) {
 
 }  // namespace
 
-StepTableObserver::StepTableObserver(const ProblemData& problem, std::ostream& out)
-    : problem_(problem), out_(out) {}
+StepTableObserver::StepTableObserver(const ProblemData& problem, std::ostream& out, RunFiles files)
+    : problem_(problem), out_(out), where_(std::move(files)) {}
 
 void StepTableObserver::PrintHeader() {
   out_ << Format(CaptionFormat, "Step", "Passes", "Converged", "Plastic", "max |w| m", "at z m",
                  "max |M| kNm/m", "at z m", "Anchor forces kN/m (point: force)")
        << "\n";
+}
+
+std::optional<std::string> StepTableObserver::StepFilePath(const std::string& name) {
+  if (!where_.StepFolder) return std::nullopt;
+  return (*where_.StepFolder / name).string();
 }
 
 void StepTableObserver::StepStarted(int step) {
@@ -57,6 +65,7 @@ void StepTableObserver::StepFinished(const StepOutcome& outcome, const EngineSta
   const int s = outcome.step;
   if (!outcome.converged) {
     allConverged_ = false;
+    if (firstFailedStep_ < 0) firstFailedStep_ = s;
     // The state of the last pass is no result: show none.
     out_ << Format("%4d %6d %-9s %7d %12s %8s %14s %8s", s, outcome.passes, "no",
                    outcome.plasticSprings, "-", "-", "-", "-")
@@ -70,11 +79,23 @@ void StepTableObserver::StepFinished(const StepOutcome& outcome, const EngineSta
                            std::fabs(engine.Nodes.M[mi]), engine.Nodes.z[mi]);
   for (int p = 0; p <= problem_.General.NL; ++p) {
     if (std::fabs(problem_.Anchors[s][p].Fa) < StressTolerance) continue;
-    row += Format(" %d: %.3f", p, AnchorForceAt(problem_, engine, s, p));
+    row += Format(" %d: %s", p, FixedText(AnchorForceAt(problem_, engine, s, p), 3).c_str());
   }
   // Trailing blanks of a row without anchors help no one.
   while (!row.empty() && row.back() == ' ') row.pop_back();
   out_ << row << "\n";
+  if (s > 0 && where_.CsvFolder) WriteCsv(s, engine);
+}
+
+void StepTableObserver::WriteCsv(int step, const EngineState& engine) {
+  const std::string name = StepCsvFileName(problem_, step);
+  const std::filesystem::path path = *where_.CsvFolder / name;
+  if (WriteStepCsv(problem_, engine, path.string())) {
+    csvFiles_.push_back(name);
+    return;
+  }
+  writeFailed_ = true;
+  messages_.push_back({step, "Unable to write " + path.string() + ": " + std::strerror(errno)});
 }
 
 void StepTableObserver::PrintFault(const std::string& faultText) {
@@ -105,6 +126,11 @@ void StepTableObserver::PrintSummary() {
   if (!files_.empty()) {
     out_ << "\nStep files:";
     for (const std::string& name : files_) out_ << " " << name;
+    out_ << "\n";
+  }
+  if (!csvFiles_.empty()) {
+    out_ << "CSV files in " << where_.CsvFolder->string() << ":";
+    for (const std::string& name : csvFiles_) out_ << " " << name;
     out_ << "\n";
   }
 }

@@ -1,4 +1,5 @@
-// korvanu-cli: computes datafiles without the windows, for batch use.
+// korvanu-cli: computes datafiles without the windows, for batch use. Each
+// command is one row of the table below, with its own --help text.
 #include <cstring>
 #include <iostream>
 #include <string>
@@ -10,74 +11,115 @@
 
 namespace {
 
-const char* const Usage =
-    "Usage: korvanu-cli compute FILE.krv   compute every loading step of the datafile and\n"
-    "                                      write the step files beside it\n"
-    "       korvanu-cli new FILE.krv       write the default problem to FILE.krv\n"
+using korvanu::Arguments;
+
+const char* const ExitCodes =
+    "Exit codes:\n"
+    "  0  done: every step converged and every file was written (min-length: a\n"
+    "     length was found)\n"
+    "  1  a step did not converge or a file could not be written (min-length: no\n"
+    "     minimum length was found)\n"
+    "  2  bad usage, or a datafile that cannot be read, is refused or cannot be\n"
+    "     written; the message on stderr names the file\n"
+    "  3  the computation ended at a floating-point fault (its text on stderr)\n";
+
+struct Command {
+  const char* Name;
+  const char* Synopsis;  // the line of the overall usage
+  const char* Help;      // what `korvanu-cli NAME --help` adds to the synopsis
+  int (*Run)(const Arguments&, std::ostream&, std::ostream&);
+};
+
+const Command Commands[] = {
+    {"compute", "compute [--quiet] [--csv DIR] FILE.krv...",
+     "Computes every loading step of each datafile as the program's Compute does,\n"
+     "without its pacing, and writes the step files beside the datafile, named from\n"
+     "the File Name stored in it (Wall.krv gives Wall.1, Wall.2, ...). Prints the\n"
+     "problem and one row per step and the messages the program would show; several\n"
+     "datafiles are computed one after the other, each in its own folder, and end\n"
+     "with one summary line each. The exit code is the highest of the files' codes.\n"
+     "\n"
+     "  --csv DIR   also write each converged step to DIR/Wall.1.csv, ... with a\n"
+     "              header row and numbers that read back to the same doubles\n"
+     "  --quiet     print only the summary lines (also for a single datafile)\n",
+     korvanu::ComputeCommand},
+    {"min-length", "min-length FILE.krv [--step K] [--tol T] [-o OUT.krv]",
+     "Finds the shortest wall that still reaches equilibrium in every loading step\n"
+     "(or in steps 0 to K): the lowest layer is stretched or shortened, NN kept, and\n"
+     "a length fails when a step does not converge or the run ends at a\n"
+     "floating-point fault. Checks the given length first, steps down until a\n"
+     "length fails, then halves the interval down to T (default 0.001 m, the\n"
+     "least). Writes no step file.\n"
+     "\n"
+     "  --step K    only steps 0 to K must converge\n"
+     "  --tol T     width of the final interval in m\n"
+     "  -o OUT.krv  write the datafile with the length found (File Name OUT.krv)\n",
+     korvanu::MinLengthCommand},
 #ifdef KORVANU_REPORT
-    "       korvanu-cli report FILE.krv -o REPORT.pdf [--only SECTIONS] [--colors]\n"
-    "                                      compute the datafile, then write its printed\n"
-    "                                      report as a PDF file; SECTIONS is a comma list\n"
-    "                                      of general, layers, anchors, axial, catalogue,\n"
-    "                                      sections, tables, graphs (default: all);\n"
-    "                                      --colors prints graphs and sections in colour\n"
+    {"report", "report FILE.krv -o REPORT.pdf [--only SECTIONS] [--colors]",
+     "Computes the datafile as compute does (step files beside it), then writes its\n"
+     "printed report as a PDF file: the same pages as the program's Print command,\n"
+     "made by the same code, with no display needed. A computation that ends at a\n"
+     "floating-point fault writes no report.\n"
+     "\n"
+     "  -o REPORT.pdf    the file to write (A4)\n"
+     "  --only SECTIONS  a comma list of general, layers, anchors, axial, catalogue,\n"
+     "                   sections, tables, graphs (default: all of them)\n"
+     "  --colors         print the graphs and cross sections in colour\n",
+     korvanu::ReportCommand},
 #endif
-    "       korvanu-cli --help             show this text\n"
-    "       korvanu-cli --version          show the version\n"
-    "\n"
-    "Exit codes: 0 every step converged and its step file was written; 1 a step did\n"
-    "not converge or a step file could not be written; 2 bad usage, or a datafile\n"
-    "that cannot be read, is refused or cannot be written; 3 the computation ended at\n"
-    "a floating-point fault.\n";
+    {"new", "new FILE.krv",
+     "Writes the default problem to FILE.krv, its File Name the bare name of the\n"
+     "file; New.krv is reserved and refused. An existing file is replaced.\n",
+     korvanu::NewCommand},
+};
 
-int BadUsage(const std::string& why) {
-  std::cerr << "korvanu-cli: " << why << "\n" << Usage;
-  return korvanu::ExitRefused;
-}
-
-#ifdef KORVANU_REPORT
-int Report(int argc, char** argv) {
-  korvanu::ReportRequest request;
-  for (int i = 2; i < argc; ++i) {
-    const std::string argument = argv[i];
-    if (argument == "-o" && i + 1 < argc) {
-      request.Pdf = argv[++i];
-    } else if (argument == "--only" && i + 1 < argc) {
-      std::string unknown;
-      if (!korvanu::ParseReportSections(argv[++i], request.Options, unknown))
-        return BadUsage("report: unknown section " + unknown);
-    } else if (argument == "--colors") {
-      request.Options.Colors = true;
-    } else if (!argument.empty() && argument[0] != '-' && request.Datafile.empty()) {
-      request.Datafile = argument;
-    } else {
-      return BadUsage("report: unexpected argument " + argument);
-    }
+void PrintUsage(std::ostream& out) {
+  out << "Usage:";
+  const char* lead = " ";
+  for (const Command& command : Commands) {
+    out << lead << "korvanu-cli " << command.Synopsis << "\n";
+    lead = "       ";
   }
-  if (request.Datafile.empty()) return BadUsage("report takes a datafile");
-  if (request.Pdf.empty()) return BadUsage("report needs -o REPORT.pdf");
-  return korvanu::ReportCommand(request, std::cout, std::cerr);
+  out << lead << "korvanu-cli COMMAND --help\n"
+      << lead << "korvanu-cli --help | --version\n\n"
+      << ExitCodes;
 }
-#endif
+
+bool AsksForHelp(const std::string& word) {
+  return word == "--help" || word == "-h";
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-    std::cout << Usage;
+  const Arguments words(argv + (argc > 0 ? 1 : 0), argv + argc);
+  if (words.size() == 1 && AsksForHelp(words[0])) {
+    PrintUsage(std::cout);
     return korvanu::ExitDone;
   }
-  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+  if (words.size() == 1 && words[0] == "--version") {
     std::cout << "korvanu-cli " << KORVANU_VERSION << "\n";
     return korvanu::ExitDone;
   }
-  if (argc < 2) return BadUsage("no command given");
-  const std::string command = argv[1];
-#ifdef KORVANU_REPORT
-  if (command == "report") return Report(argc, argv);
-#endif
-  if (command != "compute" && command != "new") return BadUsage("unknown command " + command);
-  if (argc != 3) return BadUsage(command + " takes exactly one datafile");
-  if (command == "compute") return korvanu::ComputeCommand(argv[2], std::cout, std::cerr);
-  return korvanu::NewCommand(argv[2], std::cout, std::cerr);
+  const std::string why = words.empty() ? "no command given" : "unknown command " + words[0];
+  for (const Command& command : Commands) {
+    if (words.empty() || words[0] != command.Name) continue;
+    const Arguments rest(words.begin() + 1, words.end());
+    for (const std::string& word : rest) {
+      if (!AsksForHelp(word)) continue;
+      std::cout << "Usage: korvanu-cli " << command.Synopsis << "\n\n"
+                << command.Help << "\n"
+                << ExitCodes;
+      return korvanu::ExitDone;
+    }
+    const int code = command.Run(rest, std::cout, std::cerr);
+    if (code == korvanu::ExitRefused && rest.empty()) {
+      std::cerr << "Usage: korvanu-cli " << command.Synopsis << "\n";
+    }
+    return code;
+  }
+  std::cerr << "korvanu-cli: " << why << "\n";
+  PrintUsage(std::cerr);
+  return korvanu::ExitRefused;
 }

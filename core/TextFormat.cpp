@@ -71,6 +71,14 @@ std::string Format(const char* format, ...) {
   return out;
 }
 
+std::string FixedText(double value, int decimals) {
+  std::string text = Format("%.*f", decimals, value);
+  if (!text.empty() && text[0] == '-' && text.find_first_not_of("-0.") == std::string::npos) {
+    text.erase(0, 1);
+  }
+  return text;
+}
+
 double ReadReal(std::string_view text) {
   // Only the plain decimal form is a number here: no hexadecimal, "inf" or
   // "nan", which a user typing into a cell or a datafile never means.

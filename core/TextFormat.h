@@ -10,6 +10,10 @@ namespace korvanu {
 // Formats like snprintf, e.g. Format("%12.3f", 4.0) gives "       4.000".
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
+// Fixed notation with `decimals` digits as "%.*f" gives it, except that a
+// value that rounds to zero shows no sign: "0.000", never "-0.000".
+std::string FixedText(double value, int decimals);
+
 // Converts the longest leading decimal real, after leading white space;
 // text that is not a number gives 0 (as atof does). Never overflows to
 // infinity: out-of-range values give the largest finite double of that sign.

@@ -3,6 +3,7 @@
 // command line prints; tests record. Every hook has a do-nothing default.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "engine/EngineState.h"
@@ -28,6 +29,12 @@ class ComputationObserver {
   virtual void StepStarted(int step) { (void)step; }
   // The plastic springs counted before this pass's solution.
   virtual void PlasticSpringsCounted(int count) { (void)count; }
+  // Where the step file `name` goes: the name itself (the current folder, as
+  // the window has it), another path, or nothing for a run that writes no
+  // files (a search that computes a problem many times). A run without files
+  // gives the same numbers and the same faults: the records are still checked
+  // as writing them checks them.
+  virtual std::optional<std::string> StepFilePath(const std::string& name) { return name; }
   // A step file is about to be written ("Writing Output in Datafile : name").
   virtual void WritingStepFile(const std::string& name) { (void)name; }
   // A message the user must acknowledge (non-convergence, stiffness warning,

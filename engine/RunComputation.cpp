@@ -4,6 +4,7 @@
 #include "engine/RunComputation.h"
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "engine/AnchorLaw.h"
@@ -115,13 +116,19 @@ ComputationFault RunComputation(ProblemData& problem, EngineState& engine,
           CheckFloatingPointFlags();
           if (s > 0) {
             const std::string name = StepOutputFileName(problem, s);
-            observer.WritingStepFile(name);
+            const std::optional<std::string> path = observer.StepFilePath(name);
             AfterObserver();
-            outcome.fileWritten = WriteStepOutput(problem, engine, name);
-            ClearFloatingPointFlags();  // the formatting's own flags
-            if (!outcome.fileWritten) {
-              observer.ShowMessage(WriteFailureMessage);
+            if (path) {
+              observer.WritingStepFile(name);
               AfterObserver();
+              outcome.fileWritten = WriteStepOutput(problem, engine, *path);
+              ClearFloatingPointFlags();  // the formatting's own flags
+              if (!outcome.fileWritten) {
+                observer.ShowMessage(WriteFailureMessage);
+                AfterObserver();
+              }
+            } else {
+              CheckStepRecords(problem, engine);
             }
           }
           UpdateAnchorPlastic(problem, engine, s);
@@ -136,7 +143,12 @@ ComputationFault RunComputation(ProblemData& problem, EngineState& engine,
       if (n == MaxPasses) {
         // A step file of this name left by an earlier run would pass for
         // this step's results: the views must find none instead.
-        if (s > 0) std::remove(StepOutputFileName(problem, s).c_str());
+        if (s > 0) {
+          const std::optional<std::string> path =
+              observer.StepFilePath(StepOutputFileName(problem, s));
+          AfterObserver();
+          if (path) std::remove(path->c_str());
+        }
         observer.ShowMessage(NonConvergenceMessage);
         AfterObserver();
       }

@@ -73,14 +73,30 @@ char* AppendIndex(char* out, int value) {
   return out;
 }
 
-// A file that could not be completed is not left behind half written; only
-// regular files are removed (a device such as /dev/full stays).
+}  // namespace
+
 void DiscardPartialFile(const std::string& name) {
   struct stat info;
   if (stat(name.c_str(), &info) == 0 && S_ISREG(info.st_mode)) std::remove(name.c_str());
 }
 
-}  // namespace
+NodeRecord NodeRecordAt(const EngineState& engine, int i) {
+  const NodeResults& r = engine.Nodes;
+  NodeRecord record{r.z[i], r.w[i], r.M[i], r.Qminus[i], r.Qplus[i], 0.0, 0.0};
+  record.F = r.Qplus[i] - r.Qminus[i];
+  if (i > 0) record.f = CheckedDivide(r.Qminus[i] - r.Qplus[i - 1], r.z[i] - r.z[i - 1]);
+  // An overflow here must end the run before anything infinite is written.
+  CheckFloatingPointFlags();
+  for (double v : {record.z, record.w, record.M, record.Qminus, record.Qplus, record.F, record.f}) {
+    if (std::isnan(v)) throw FloatingPointFaultError(ComputationFault::InvalidOperation);
+    if (std::isinf(v)) throw FloatingPointFaultError(ComputationFault::Overflow);
+  }
+  return record;
+}
+
+void CheckStepRecords(const ProblemData& problem, const EngineState& engine) {
+  for (int i = 0; i <= problem.General.NN; ++i) NodeRecordAt(engine, i);
+}
 
 bool WriteStepOutput(const ProblemData& problem, const EngineState& engine,
                      const std::string& name) {
@@ -88,32 +104,19 @@ bool WriteStepOutput(const ProblemData& problem, const EngineState& engine,
   if (file == nullptr) return false;
 
   const int NN = problem.General.NN;
-  const NodeResults& r = engine.Nodes;
   char buffer[BufferSize];
   std::size_t used = 0;
   bool ok = std::fputs(StepFileHeader, file) >= 0;
 
   try {
     for (int i = 0; i <= NN && ok; ++i) {
-      const double F = r.Qplus[i] - r.Qminus[i];
-      double f = 0.0;
-      if (i > 0) f = CheckedDivide(r.Qminus[i] - r.Qplus[i - 1], r.z[i] - r.z[i - 1]);
-      // An overflow here must end the run before anything infinite is written.
-      CheckFloatingPointFlags();
-      for (double v : {r.z[i], r.w[i], r.M[i], r.Qminus[i], r.Qplus[i], F, f}) {
-        if (std::isnan(v)) throw FloatingPointFaultError(ComputationFault::InvalidOperation);
-        if (std::isinf(v)) throw FloatingPointFaultError(ComputationFault::Overflow);
-      }
-
+      const NodeRecord record = NodeRecordAt(engine, i);
       char* out = buffer + used;
       out = AppendIndex(out, i);
-      out = AppendField(out, r.z[i], 12);
-      out = AppendField(out, r.w[i], 12);
-      out = AppendField(out, r.M[i], 12);
-      out = AppendField(out, r.Qminus[i], 12);
-      out = AppendField(out, r.Qplus[i], 12);
-      out = AppendField(out, F, 12);
-      out = AppendField(out, f, 12);
+      for (double v :
+           {record.z, record.w, record.M, record.Qminus, record.Qplus, record.F, record.f}) {
+        out = AppendField(out, v, 12);
+      }
       *out++ = '\n';
       used = static_cast<std::size_t>(out - buffer);
       if (used + RecordRoom > BufferSize) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -10,6 +11,7 @@
 #include <string>
 
 #include "core/Datafile.h"
+#include "core/TextFormat.h"
 #include "results/StepOutputReader.h"
 #include "tests/cli/ExampleProblems.h"
 
@@ -77,17 +79,33 @@ class CliTest : public ::testing::Test {
 TEST_F(CliTest, UsageHelpAndVersion) {
   RunResult r = Run("--help");
   EXPECT_EQ(r.Code, 0);
-  EXPECT_NE(r.Out.find("korvanu-cli compute FILE.krv"), std::string::npos);
+  EXPECT_NE(r.Out.find("korvanu-cli compute "), std::string::npos);
   r = Run("--version");
   EXPECT_EQ(r.Code, 0);
   EXPECT_EQ(r.Out, std::string("korvanu-cli ") + KORVANU_VERSION + "\n");
 
-  for (const char* wrong :
-       {"", "frobnicate x.krv", "compute", "compute a.krv b.krv", "new", "--verbose"}) {
+  for (const char* wrong : {"", "frobnicate x.krv", "compute", "new", "--verbose"}) {
     r = Run(wrong);
     EXPECT_EQ(r.Code, 2) << wrong;
     EXPECT_NE(r.Err.find("Usage:"), std::string::npos) << wrong;
     EXPECT_TRUE(r.Out.empty()) << wrong;
+  }
+  for (const char* wrong :
+       {"new a.krv b.krv", "compute --csv", "compute --frobnicate a.krv", "min-length",
+        "min-length a.krv b.krv", "min-length a.krv --tol x", "min-length a.krv --tol 0.0001",
+        "min-length a.krv --step 1.5", "min-length a.krv -o New.krv"}) {
+    r = Run(wrong);
+    EXPECT_EQ(r.Code, 2) << wrong;
+    EXPECT_NE(r.Err.find("korvanu-cli"), std::string::npos) << wrong;
+    EXPECT_TRUE(r.Out.empty()) << wrong;
+  }
+
+  // Every command explains itself and the exit codes.
+  for (const char* command : {"compute", "min-length", "new"}) {
+    r = Run(std::string(command) + " --help");
+    EXPECT_EQ(r.Code, 0) << command;
+    EXPECT_EQ(r.Out.find(std::string("Usage: korvanu-cli ") + command), 0u) << r.Out;
+    EXPECT_NE(r.Out.find("Exit codes:"), std::string::npos) << command;
   }
 }
 
@@ -194,7 +212,7 @@ TEST_F(CliTest, AFloatingPointFaultEndsTheRun) {
   WriteProblem("NoStroke.krv", problem);
   const RunResult r = Run("compute NoStroke.krv");
   EXPECT_EQ(r.Code, 3) << r.Out << r.Err;
-  EXPECT_EQ(r.Err, "Floating point division by zero.\n");
+  EXPECT_EQ(r.Err, "korvanu-cli: NoStroke.krv: Floating point division by zero. (step 0)\n");
   EXPECT_NE(r.Out.find("fault     Floating point division by zero."), std::string::npos) << r.Out;
   EXPECT_FALSE(fs::exists(folder_ / "NoStroke.1"));
 }
@@ -243,6 +261,131 @@ TEST_F(CliTest, AStepFileThatCannotBeWrittenIsReported) {
   EXPECT_NE(r.Out.find("  step 1: Unable to write datafile."), std::string::npos) << r.Out;
   EXPECT_NE(r.Out.find("Step files: Blocked.2\n"), std::string::npos) << r.Out;
   EXPECT_TRUE(fs::exists(folder_ / "Blocked.2"));
+}
+
+// The default problem under its own name, NT steps; a few fast elements.
+ProblemData Default(const std::string& fileName, int NT) {
+  ProblemData problem = StartUpProblem();
+  problem.General.FileName = fileName;
+  problem.General.NT = NT;
+  return problem;
+}
+
+std::vector<std::string> Lines(const std::string& text, const std::string& end) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t at; (at = text.find(end, start)) != std::string::npos; start = at + end.size()) {
+    lines.push_back(text.substr(start, at - start));
+  }
+  EXPECT_EQ(start, text.size()) << "the last line has no line end";
+  return lines;
+}
+
+TEST_F(CliTest, MinLengthOfTheAnchoredWallWritesOnlyTheDatafileAskedFor) {
+  fs::copy_file(fs::path(KORVANU_EXAMPLES) / "Test3.krv", folder_ / "Test3.krv");
+  RunResult r = Run("min-length Test3.krv -o Short.krv");
+  ASSERT_EQ(r.Code, 0) << r.Out << r.Err;
+  EXPECT_NE(r.Out.find("Minimum length 6.899 m: it stands, 6.898 m fails"), std::string::npos)
+      << r.Out;
+  // The table at that length, with the anchor force of step 1.
+  EXPECT_NE(r.Out.find("\n   1 "), std::string::npos) << r.Out;
+  EXPECT_NE(r.Out.find(" 1: 41."), std::string::npos) << r.Out;
+  std::vector<std::string> entries;
+  for (const auto& entry : fs::directory_iterator(folder_)) {
+    entries.push_back(entry.path().filename().string());
+  }
+  std::sort(entries.begin(), entries.end());
+  EXPECT_EQ(entries, (std::vector<std::string>{"Short.krv", "Test3.krv"}));
+
+  ProblemData written = StartUpProblem();
+  ASSERT_FALSE(ReadDatafile(ReadFile(folder_ / "Short.krv"), written));
+  EXPECT_EQ(written.General.FileName, "Short.krv");
+  EXPECT_DOUBLE_EQ(written.Z[3], 6.899);
+  EXPECT_DOUBLE_EQ(written.General.Length, 6.899);
+  EXPECT_EQ(Run("compute Short.krv").Code, 0);
+
+  r = Run("min-length Test3.krv --step 2");
+  EXPECT_EQ(r.Code, 2);
+  EXPECT_NE(r.Err.find("Test3.krv"), std::string::npos) << r.Err;
+}
+
+TEST_F(CliTest, MinLengthSaysSoWhenEvenAVeryShortWallStands) {
+  // Nothing excavated and no load: the wall never moves, whatever its length.
+  ProblemData problem = Default("Still.krv", 1);
+  for (int j = 0; j < problem.General.NL; ++j) {
+    problem.Layer(j, 1, Side::Left) = problem.Layer(j, 0, Side::Left);
+  }
+  problem.Anchors[1][1] = AnchorRecord{0.0, 0.0, 1.0};
+  WriteProblem("Still.krv", problem);
+  const RunResult r = Run("min-length Still.krv -o Out.krv");
+  EXPECT_EQ(r.Code, 1) << r.Out << r.Err;
+  EXPECT_NE(r.Out.find("No failing length: even a wall of 3.031 m"), std::string::npos) << r.Out;
+  EXPECT_NE(r.Err.find("Still.krv"), std::string::npos) << r.Err;
+  EXPECT_FALSE(fs::exists(folder_ / "Out.krv"));
+}
+
+TEST_F(CliTest, CsvFilesCarryTheStepFilesNumbersAtFullPrecision) {
+  WriteProblem("Wall.krv", Default("Wall.krv", 2));
+  const RunResult r = Run("compute Wall.krv --csv out");
+  ASSERT_EQ(r.Code, 0) << r.Out << r.Err;
+  EXPECT_NE(r.Out.find("CSV files in out: Wall.1.csv Wall.2.csv"), std::string::npos) << r.Out;
+  for (int step = 1; step <= 2; ++step) {
+    const std::string name = "Wall." + std::to_string(step);
+    const std::vector<std::string> csv = Lines(ReadFile(folder_ / "out" / (name + ".csv")), "\r\n");
+    const std::vector<std::string> records = Lines(ReadFile(folder_ / name), "\n");
+    ASSERT_EQ(csv.size(), 102u);
+    ASSERT_EQ(records.size(), 106u);
+    EXPECT_EQ(csv[0],
+              "node,z_m,w_m,M_kNm_per_m,Qminus_kN_per_m,Qplus_kN_per_m,F_kN_per_m,"
+              "f_kN_per_m2");
+    for (int i = 0; i <= 100; ++i) {
+      // Printed as the step file prints, each CSV number gives its field.
+      std::istringstream fields(csv[i + 1]);
+      std::string field;
+      std::getline(fields, field, ',');
+      std::string printed = Format("%6d,", std::stoi(field));
+      int count = 0;
+      while (std::getline(fields, field, ',')) {
+        printed += Format("%12.6f,", std::strtod(field.c_str(), nullptr));
+        ++count;
+      }
+      EXPECT_EQ(count, 7) << csv[i + 1];
+      EXPECT_EQ(printed, records[i + 5]) << name << " node " << i;
+    }
+  }
+}
+
+TEST_F(CliTest, ABatchGoesOnPastAFaultAndEndsWithTheWorstCode) {
+  WriteProblem("A.krv", Default("A.krv", 1));
+  ProblemData faulty = Default("B.krv", 1);
+  faulty.Layer(3, 0, Side::Left).Dw = 0.0;
+  WriteProblem("B.krv", faulty);
+  fs::create_directories(folder_ / "sub");
+  WriteProblem("sub/C.krv", Default("C.krv", 2));
+  RunResult r = Run("compute A.krv B.krv sub/C.krv");
+  EXPECT_EQ(r.Code, 3) << r.Out << r.Err;
+  EXPECT_EQ(r.Err, "korvanu-cli: B.krv: Floating point division by zero. (step 0)\n");
+  EXPECT_TRUE(fs::exists(folder_ / "A.1"));
+  EXPECT_TRUE(fs::exists(folder_ / "sub" / "C.2"));
+  EXPECT_FALSE(fs::exists(folder_ / "C.1"));
+  const std::string summary =
+      "Summary (exit code, datafile, outcome):\n"
+      "  0  A.krv: steps 0 to 1 converged, 1 step file\n"
+      "  3  B.krv: Floating point division by zero. (step 0)\n"
+      "  0  sub/C.krv: steps 0 to 2 converged, 2 step files\n";
+  EXPECT_NE(r.Out.find("Problem  "), std::string::npos);
+  EXPECT_EQ(r.Out.substr(r.Out.size() - std::min(r.Out.size(), summary.size())), summary);
+
+  // Only the summaries; a datafile whose results would overwrite another's is refused.
+  WriteProblem("Twin.krv", Default("A.krv", 1));
+  r = Run("compute --quiet A.krv Twin.krv Absent.krv");
+  EXPECT_EQ(r.Code, 2) << r.Out << r.Err;
+  EXPECT_EQ(r.Out.find("Summary"), 0u) << r.Out;
+  EXPECT_NE(r.Out.find("  0  A.krv: steps 0 to 1 converged"), std::string::npos) << r.Out;
+  EXPECT_NE(r.Out.find("  2  Twin.krv: its results, named A.*"), std::string::npos) << r.Out;
+  EXPECT_NE(r.Out.find("  2  Absent.krv: Unable to load datafile Absent.krv"), std::string::npos)
+      << r.Out;
+  EXPECT_NE(r.Err.find("Twin.krv"), std::string::npos) << r.Err;
 }
 
 #ifdef KORVANU_REPORT

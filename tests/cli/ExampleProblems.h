@@ -1,5 +1,5 @@
-// The validation problems shipped in examples/, built in code so that the
-// committed datafiles can be regenerated and checked byte for byte.
+// The problems shipped in examples/, built in code so that the committed
+// datafiles can be regenerated and checked byte for byte.
 #pragma once
 
 #include <string>
@@ -10,14 +10,14 @@
 namespace korvanu {
 
 struct ExampleProblem {
-  std::string FileName;  // "Test1.krv" ...
+  std::string FileName;  // "Test1.krv" ... "Ex4.krv"
   ProblemData Problem;
 };
 
 // The problem as the program holds it at start-up.
 ProblemData StartUpProblem();
 
-// Test 1 to Test 4, in order.
+// Test 1 to Test 4, then Ex 1 to Ex 4.
 std::vector<ExampleProblem> ExampleProblems();
 
 }  // namespace korvanu

@@ -1,16 +1,20 @@
-// The validation problems of examples/: the committed datafiles are the ones
-// the writer makes, and korvanu-cli computes each to its known solution.
+// The problems of examples/: the committed datafiles are the ones the writer
+// makes, korvanu-cli computes each without a message, the validation problems
+// to their known solutions and the design examples to the README's table.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "core/Datafile.h"
+#include "engine/StepOutput.h"
 #include "results/ResultQuantities.h"
 #include "results/StepOutputReader.h"
 #include "tests/cli/ExampleProblems.h"
@@ -35,50 +39,139 @@ class ExamplesTest : public ::testing::Test {
                            ("korvanu-examples-" + std::to_string(::getpid())));
     fs::remove_all(*folder_);
     fs::create_directories(*folder_);
-    for (const char* name : {"Test1.krv", "Test2.krv", "Test3.krv", "Test4.krv"}) {
+    codes_ = new std::map<std::string, int>;
+    for (const ExampleProblem& example : ExampleProblems()) {
+      const std::string& name = example.FileName;
       std::error_code ec;
       fs::copy_file(fs::path(KORVANU_EXAMPLES) / name, *folder_ / name, ec);
       if (ec) continue;  // the case that needs it fails on the missing step file
       const std::string command = "cd '" + folder_->string() + "' && '" + KORVANU_CLI +
                                   "' compute " + name + " >" + name + ".out 2>&1";
       const int status = std::system(command.c_str());
-      codes_[name[4] - '1'] = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+      (*codes_)[name] = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
   }
   static void TearDownTestSuite() {
     fs::remove_all(*folder_);
     delete folder_;
+    delete codes_;
   }
 
-  // The results of step 1 of test n as the reader takes them from its step file.
-  static NodeResults Step1(int n) {
+  // The results of a step as the reader takes them from its step file.
+  static NodeResults StepOf(const std::string& base, int step, int NN = 200) {
     NodeResults nodes{};
     const StepReadOutcome read =
-        ReadStepOutput((*folder_ / ("Test" + std::to_string(n) + ".1")).string(), 200, nodes);
-    EXPECT_TRUE(read.Ok && !read.EndedEarly) << "Test" << n;
+        ReadStepOutput((*folder_ / (base + "." + std::to_string(step))).string(), NN, nodes);
+    EXPECT_TRUE(read.Ok && !read.EndedEarly) << base << "." << step;
     return nodes;
   }
-  static std::string Output(int n) {
-    return ReadFile(*folder_ / ("Test" + std::to_string(n) + ".krv.out"));
+  static NodeResults Step1(int n) { return StepOf("Test" + std::to_string(n), 1); }
+  static std::string Output(const std::string& datafile) {
+    return ReadFile(*folder_ / (datafile + ".out"));
   }
+  static std::string Output(int n) { return Output("Test" + std::to_string(n) + ".krv"); }
 
   static fs::path* folder_;
-  static int codes_[4];
+  static std::map<std::string, int>* codes_;
 };
 
 fs::path* ExamplesTest::folder_ = nullptr;
-int ExamplesTest::codes_[4] = {-1, -1, -1, -1};
+std::map<std::string, int>* ExamplesTest::codes_ = nullptr;
 
 TEST_F(ExamplesTest, CommittedDatafilesAreTheWritersOwn) {
   for (const ExampleProblem& example : ExampleProblems()) {
-    EXPECT_EQ(ReadFile(fs::path(KORVANU_EXAMPLES) / example.FileName),
-              WriteDatafile(example.Problem))
+    const std::string text = ReadFile(fs::path(KORVANU_EXAMPLES) / example.FileName);
+    EXPECT_EQ(text, WriteDatafile(example.Problem))
         << example.FileName << ": regenerate with korvanu_write_examples";
+    // The name reads back whole: a comma in it would end the field.
+    ProblemData read = StartUpProblem();
+    EXPECT_FALSE(ReadDatafile(text, read));
+    EXPECT_EQ(read.General.ProblemName, example.Problem.General.ProblemName);
   }
 }
 
-TEST_F(ExamplesTest, EveryExampleComputes) {
-  for (int n = 1; n <= 4; ++n) EXPECT_EQ(codes_[n - 1], 0) << "Test" << n << "\n" << Output(n);
+TEST_F(ExamplesTest, EveryExampleComputesWithoutAMessage) {
+  for (const ExampleProblem& example : ExampleProblems()) {
+    const std::string out = Output(example.FileName);
+    EXPECT_EQ((*codes_)[example.FileName], 0) << example.FileName << "\n" << out;
+    EXPECT_EQ(out.find("Messages:"), std::string::npos) << example.FileName << "\n" << out;
+  }
+}
+
+// One row of the README's table of examples: the datafile in backquotes in
+// the first cell, then the problem, the steps, and the largest |M| (kNm/m),
+// |w| (mm) and anchor force (kN/m) over all steps, "-" where there is none.
+struct ReadmeRow {
+  std::string Datafile;
+  double M = 0.0, w = 0.0, Anchor = -1.0;
+  int Decimals[3] = {0, 0, 0};  // printed decimals of M, w and the anchor force
+};
+
+std::vector<ReadmeRow> ReadmeExamples() {
+  std::vector<ReadmeRow> rows;
+  std::istringstream readme(ReadFile(fs::path(KORVANU_EXAMPLES).parent_path() / "README.md"));
+  std::string line;
+  while (std::getline(readme, line)) {
+    if (line.rfind("| `Ex", 0) != 0) continue;
+    std::vector<std::string> cells;
+    std::istringstream split(line.substr(1));
+    for (std::string cell; std::getline(split, cell, '|');) {
+      cell.erase(0, cell.find_first_not_of(' '));
+      cell.erase(cell.find_last_not_of(' ') + 1);
+      cells.push_back(cell);
+    }
+    EXPECT_EQ(cells.size(), 6u) << line;
+    if (cells.size() != 6) continue;
+    ReadmeRow row;
+    row.Datafile = cells[0].substr(1, cells[0].size() - 2);
+    double* values[3] = {&row.M, &row.w, &row.Anchor};
+    for (int k = 0; k < 3; ++k) {
+      const std::string& cell = cells[3 + k];
+      if (cell == "-") continue;
+      *values[k] = std::strtod(cell.c_str(), nullptr);
+      const std::size_t point = cell.find('.');
+      row.Decimals[k] = point == std::string::npos ? 0 : static_cast<int>(cell.size() - point - 1);
+    }
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+TEST_F(ExamplesTest, DesignExamplesGiveTheValuesOfTheReadmeTable) {
+  const std::vector<ReadmeRow> rows = ReadmeExamples();
+  int checked = 0;
+  for (const ExampleProblem& example : ExampleProblems()) {
+    const ProblemData& p = example.Problem;
+    const auto row = std::find_if(rows.begin(), rows.end(), [&](const ReadmeRow& r) {
+      return r.Datafile == example.FileName;
+    });
+    if (example.FileName.rfind("Ex", 0) != 0) continue;
+    ASSERT_NE(row, rows.end()) << example.FileName << " has no row in the README";
+    double M = 0.0, w = 0.0, anchor = -1.0;
+    for (int s = 1; s <= p.General.NT; ++s) {
+      const NodeResults r = StepOf(StepBaseName(p), s, p.General.NN);
+      for (int i = 0; i <= p.General.NN; ++i) {
+        M = std::max(M, std::fabs(r.M[i]));
+        w = std::max(w, 1000.0 * std::fabs(r.w[i]));
+      }
+      for (int point = 0; point <= p.General.NL; ++point) {
+        if (p.Anchors[s][point].Fa < StressTolerance) continue;
+        for (int i = 0; i <= p.General.NN; ++i) {
+          if (std::fabs(r.z[i] - p.Z[point]) > 1e-9) continue;
+          anchor = std::max(anchor, std::fabs(ConcentratedForce(r, i)));
+        }
+      }
+    }
+    const double found[3] = {M, w, anchor};
+    const double shown[3] = {row->M, row->w, row->Anchor};
+    for (int k = 0; k < 3; ++k) {
+      const double half = 0.5 * std::pow(10.0, -row->Decimals[k]) + 1e-6;
+      EXPECT_NEAR(shown[k], found[k], half)
+          << example.FileName << " column " << k << ": computed " << found[k];
+    }
+    ++checked;
+  }
+  EXPECT_EQ(checked, 4);
 }
 
 TEST_F(ExamplesTest, Test1ForceOnAnElasticFoundation) {

@@ -30,6 +30,14 @@ TEST(TextFormat, ReadRealTakesTheLeadingDecimalOnly) {
             7.0);
 }
 
+TEST(TextFormat, FixedTextShowsAVanishingValueAsZero) {
+  EXPECT_EQ(FixedText(-0.0004, 3), "0.000");
+  EXPECT_EQ(FixedText(-0.0, 3), "0.000");
+  EXPECT_EQ(FixedText(-0.0006, 3), "-0.001");
+  EXPECT_EQ(FixedText(-41.198, 3), "-41.198");
+  EXPECT_EQ(FixedText(-1e-9, 0), "0");
+}
+
 TEST(TextFormat, ReadIntegerStopsAtTheFirstNonDigit) {
   EXPECT_EQ(ReadInteger("12abc"), 12);
   EXPECT_EQ(ReadInteger("3.7"), 3);

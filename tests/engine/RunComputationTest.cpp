@@ -90,6 +90,41 @@ TEST_F(RunTest, TwoRunsGiveIdenticalFiles) {
   EXPECT_NE(first1, first2);
 }
 
+// A search runs a problem many times and wants no files: the observer says
+// where each goes, or that none goes anywhere; the numbers stay the same.
+TEST_F(RunTest, StepFilesGoWhereTheObserverSaysOrNowhere) {
+  struct Elsewhere : test::RecordingObserver {
+    std::optional<std::string> target;
+    std::optional<std::string> StepFilePath(const std::string& name) override {
+      return target ? std::optional<std::string>(*target + name) : std::nullopt;
+    }
+  };
+  auto problem = test::AnchoredWall(7.5, Side::Left);
+  problem->General.NT = 2;
+  std::filesystem::create_directory("sub");
+  Elsewhere there;
+  there.target = "sub/";
+  ASSERT_EQ(RunComputation(*problem, *engine, there), ComputationFault::None);
+  EXPECT_EQ(there.files, (std::vector<std::string>{"Test3.1", "Test3.2"}));
+  EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"sub"}));
+  EXPECT_TRUE(std::filesystem::exists("sub/Test3.2"));
+  const NodeResults written = engine->Nodes;
+
+  Elsewhere nowhere;
+  ASSERT_EQ(RunComputation(*problem, *engine, nowhere), ComputationFault::None);
+  EXPECT_TRUE(nowhere.files.empty());
+  ASSERT_EQ(nowhere.outcomes.size(), 3u);
+  for (const StepOutcome& o : nowhere.outcomes) {
+    EXPECT_TRUE(o.converged);
+    EXPECT_FALSE(o.fileWritten);
+  }
+  EXPECT_TRUE(nowhere.messages.empty());
+  EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"sub"}));
+  EXPECT_EQ(engine->Nodes.w, written.w);
+  EXPECT_EQ(engine->Nodes.M, written.M);
+  EXPECT_EQ(engine->Nodes.Qplus, written.Qplus);
+}
+
 TEST_F(RunTest, ChangedSoilIsUsedByTheNextRun) {
   auto problem = Wall(1);
   ASSERT_EQ(Run(*problem), ComputationFault::None);
