@@ -3,6 +3,7 @@
 
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <algorithm>
 
 #include "core/TextFormat.h"
 #include "ui/QtText.h"
@@ -47,6 +48,12 @@ void StepChooser::Select(int step) {
     setEditText(ToQString(Format("%2d", step)));
   }
   lineEdit()->setModified(false);
+}
+
+int StepChooser::TakeStep(int lowest, int highest) {
+  const int step = std::min(std::max(TypedStep(), lowest), highest);
+  Select(step);
+  return step;
 }
 
 int StepChooser::TypedStep() const {

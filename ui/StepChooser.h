@@ -22,6 +22,9 @@ class StepChooser : public QComboBox {
   void SetSteps(int first, int last, int step);
   // Selects the item of `step` (its text when it is not listed).
   void Select(int step);
+  // The typed or chosen step brought into lowest..highest (raised to lowest
+  // first, then lowered to highest), its item selected.
+  int TakeStep(int lowest, int highest);
   // The typed or chosen text as an integer, as the C library reads it
   // (leading blanks, a sign, digits; anything else gives 0).
   int TypedStep() const;

@@ -58,11 +58,10 @@ void TFormGraphs::FormActivate() {
 }
 
 void TFormGraphs::ComboBoxStepChange() {
-  ViewState& view = context_.View;
+  // The output windows have no step 0.
   const int NT = std::clamp(context_.Problem.General.NT, 0, MaxSteps);
-  view.CurrentStep = std::min(std::max(chooser_->TypedStep(), 1), NT);
-  chooser_->Select(view.CurrentStep);
-  context_.Steps.StepChosen(StepWindow::Graphs, view.CurrentStep);
+  context_.View.CurrentStep = chooser_->TakeStep(1, NT);
+  context_.Steps.StepChosen(StepWindow::Graphs, context_.View.CurrentStep);
 }
 
 void TFormGraphs::Fill() {

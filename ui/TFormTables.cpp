@@ -72,11 +72,10 @@ void TFormTables::FormActivate() {
 }
 
 void TFormTables::ComboBoxStepChange() {
-  ViewState& view = context_.View;
+  // The output windows have no step 0.
   const int NT = std::clamp(context_.Problem.General.NT, 0, MaxSteps);
-  view.CurrentStep = std::min(std::max(chooser_->TypedStep(), 1), NT);
-  chooser_->Select(view.CurrentStep);
-  context_.Steps.StepChosen(StepWindow::Tables, view.CurrentStep);
+  context_.View.CurrentStep = chooser_->TakeStep(1, NT);
+  context_.Steps.StepChosen(StepWindow::Tables, context_.View.CurrentStep);
 }
 
 void TFormTables::Fill() {
