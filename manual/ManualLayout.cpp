@@ -5,6 +5,26 @@
 
 namespace korvanu {
 
+QFont ArialFont(int pixels, bool bold, bool italic) {
+  QFont font(QStringLiteral("Arial"));
+  font.setPixelSize(pixels);
+  font.setBold(bold);
+  font.setItalic(italic);
+  return font;
+}
+
+const QFont& ManualFonts::Of(ManualFont font) const {
+  switch (font) {
+    case ManualFont::Bold:
+      return Bold;
+    case ManualFont::BoldItalic:
+      return BoldItalic;
+    case ManualFont::Normal:
+      break;
+  }
+  return Normal;
+}
+
 void ManualLayout::Place(ManualFont font, int y, const QString& text) {
   lines_.push_back({font, y, text});
   bottom_ = std::max(bottom_, y + e_);

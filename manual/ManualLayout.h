@@ -4,6 +4,7 @@
 // further heading comes 2e below the last line.
 #pragma once
 
+#include <QFont>
 #include <QString>
 #include <vector>
 
@@ -15,6 +16,18 @@ enum class ManualFont {
   Normal,      // body text: Arial 8 pt on the screen, 10 pt on paper
   Bold,        // title and headings: Arial bold 12 pt
   BoldItalic,  // the identification line: Arial bold italic 12 pt
+};
+
+// Arial at a pixel size, as the manual's fonts are.
+QFont ArialFont(int pixels, bool bold, bool italic);
+
+struct ManualFonts {
+  QFont Normal;
+  QFont Bold;
+  QFont BoldItalic;
+  QFont Standard;  // the figures' labels and captions
+
+  const QFont& Of(ManualFont font) const;
 };
 
 struct PlacedLine {

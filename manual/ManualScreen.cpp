@@ -19,26 +19,6 @@ constexpr int FigureHeight = FigureDesignHeight;
 constexpr int TextLeft = 13;
 constexpr int TextTop = 43;
 
-QFont ArialPixels(int pixels, bool bold, bool italic) {
-  QFont font(QStringLiteral("Arial"));
-  font.setPixelSize(pixels);
-  font.setBold(bold);
-  font.setItalic(italic);
-  return font;
-}
-
-const QFont& FontOf(const ManualFonts& fonts, ManualFont font) {
-  switch (font) {
-    case ManualFont::Bold:
-      return fonts.Bold;
-    case ManualFont::BoldItalic:
-      return fonts.BoldItalic;
-    case ManualFont::Normal:
-      break;
-  }
-  return fonts.Normal;
-}
-
 }  // namespace
 
 QRect FigureBox(int clientWidth, int position) {
@@ -50,8 +30,8 @@ const ManualFonts& ScreenFonts() {
   static const ManualFonts fonts = [] {
     QFont standard(QStringLiteral("MS Sans Serif"));
     standard.setPixelSize(11);
-    return ManualFonts{ArialPixels(11, false, false), ArialPixels(16, true, false),
-                       ArialPixels(16, true, true), standard};
+    return ManualFonts{ArialFont(11, false, false), ArialFont(16, true, false),
+                       ArialFont(16, true, true), standard};
   }();
   return fonts;
 }
@@ -86,7 +66,7 @@ void DrawManualScreen(QPainter& painter, int page, int clientWidth) {
   painter.setBrush(colors::Yellow);
   painter.drawRect(ManualTextPage.adjusted(0, 0, -1, -1));
   for (const PlacedLine& line : LayOutScreenPage(TheManual(), page, TextTop, e)) {
-    const QFont& font = FontOf(fonts, line.Font);
+    const QFont& font = fonts.Of(line.Font);
     painter.setFont(font);
     painter.drawText(TextLeft, line.Y + QFontMetrics(font).ascent(), line.Text);
   }

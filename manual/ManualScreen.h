@@ -2,9 +2,10 @@
 // the left and the page's figures in the figure box on the right.
 #pragma once
 
-#include <QFont>
 #include <QRect>
 #include <vector>
+
+#include "manual/ManualLayout.h"
 
 class QPainter;
 
@@ -18,12 +19,8 @@ constexpr int ManualClientHeight = 570;
 constexpr QRect ManualTextPage{10, 40, 521, 521};  // corners (10, 40) and (530, 560)
 QRect FigureBox(int clientWidth, int position);    // position 0: the first figure, 1: below it
 
-struct ManualFonts {
-  QFont Normal;      // Arial 11 px: the body text
-  QFont Bold;        // Arial bold 16 px: title and headings
-  QFont BoldItalic;  // Arial bold italic 16 px: the identification line
-  QFont Standard;    // MS Sans Serif 11 px: the figures' labels and captions
-};
+// Arial 11 px for the body, bold 16 px for title and headings, bold italic
+// 16 px for the identification line, MS Sans Serif 11 px for the figures.
 const ManualFonts& ScreenFonts();
 
 // The figures shown beside page k (1..11).

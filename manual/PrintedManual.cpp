@@ -35,33 +35,11 @@ const std::vector<std::vector<Item>>& PrintedPages() {
   return pages;
 }
 
-struct PrinterFonts {
-  QFont Normal;  // Arial 10 pt
-  QFont Bold;    // Arial bold 12 pt
-  QFont BoldItalic;
-};
-
-PrinterFonts FontsFor(int dpi) {
-  const auto arial = [dpi](int screenPixels, bool bold, bool italic) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(PrinterFontPixels(screenPixels, dpi));
-    font.setBold(bold);
-    font.setItalic(italic);
-    return font;
-  };
-  return {arial(13, false, false), arial(16, true, false), arial(16, true, true)};
-}
-
-const QFont& FontOf(const PrinterFonts& fonts, ManualFont font) {
-  switch (font) {
-    case ManualFont::Bold:
-      return fonts.Bold;
-    case ManualFont::BoldItalic:
-      return fonts.BoldItalic;
-    case ManualFont::Normal:
-      break;
-  }
-  return fonts.Normal;
+// Arial 10 pt for the body and the figures, bold and bold italic 12 pt.
+ManualFonts PrinterFonts(int dpi) {
+  const QFont normal = ArialFont(PrinterFontPixels(13, dpi), false, false);
+  return {normal, ArialFont(PrinterFontPixels(16, dpi), true, false),
+          ArialFont(PrinterFontPixels(16, dpi), true, true), normal};
 }
 
 }  // namespace
@@ -72,7 +50,7 @@ PrintedManual PrintManual(QPrinter& printer) {
   const auto problem = std::make_unique<ProblemData>();
   const PrintOptions options;
   PrintContext context(printer, *problem, options, 0);
-  const PrinterFonts fonts = FontsFor(printer.logicalDpiY());
+  const ManualFonts fonts = PrinterFonts(printer.logicalDpiY());
   const ManualText& text = TheManual();
 
   context.SelectFont(fonts.Normal);
@@ -111,12 +89,12 @@ PrintedManual PrintManual(QPrinter& printer) {
       }
       const int figure = std::get<int>(item);
       FigureCanvas canvas{painter, FigureMedium::Paper, QSize(P, context.PageHeight()),
-                          std::max(1, printer.logicalDpiY() / 96), fonts.Normal};
+                          std::max(1, printer.logicalDpiY() / 96), fonts.Standard};
       const int top = layout.PlaceBlock(figureHeight + a / 2 + a);
       DrawFigure(canvas, figure, QRect(P / 4, top, P / 2, figureHeight), a / 2);
     }
     for (const PlacedLine& line : layout.Lines()) {
-      context.SelectFont(FontOf(fonts, line.Font));
+      context.SelectFont(fonts.Of(line.Font));
       context.TextOut(left, line.Y, line.Text);
       if (left + context.TextWidth(line.Text) > P - P / 16) result.FitsPages = false;
     }

@@ -87,9 +87,7 @@ class ManualTest : public QObject {
     for (int page = 1; page <= ManualPageCount; ++page) {
       int bottom = 0;
       for (const PlacedLine& line : LayOutScreenPage(text, page, 43, e, &bottom)) {
-        const QFont& font = line.Font == ManualFont::Normal       ? fonts.Normal
-                            : line.Font == ManualFont::BoldItalic ? fonts.BoldItalic
-                                                                  : fonts.Bold;
+        const QFont& font = fonts.Of(line.Font);
         QVERIFY2(13 + QFontMetrics(font).horizontalAdvance(line.Text) < 529, qPrintable(line.Text));
         QVERIFY2(!line.Text.contains(QLatin1String("@@")), qPrintable(line.Text));
         if (line.Font == ManualFont::Normal) ++bodyLines;
