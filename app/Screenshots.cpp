@@ -1,7 +1,8 @@
 // korvanu-screenshots: pictures of the nine windows without a screen. Opens a
 // copy of a datafile (or starts on the default problem), computes it, shows
 // every tool window through the main window's commands, puts the step
-// windows on one step and saves each window as a PNG file.
+// windows on one step and saves each window as a PNG file, and the manual
+// once for each of its pages.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -17,6 +18,8 @@
 #include "core/ViewState.h"
 #include "engine/EngineState.h"
 #include "engine/RunComputation.h"
+#include "manual/ManualText.h"
+#include "manual/TFormManual.h"
 #include "ui/ApplicationWindows.h"
 #include "ui/BatchDialogs.h"
 #include "ui/OffscreenApplication.h"
@@ -25,7 +28,6 @@
 #include "ui/TFormAxis.h"
 #include "ui/TFormGraphs.h"
 #include "ui/TFormKRV.h"
-#include "ui/TFormManual.h"
 #include "ui/TFormProfiles.h"
 #include "ui/TFormSections.h"
 #include "ui/TFormSoils.h"
@@ -155,5 +157,12 @@ int main(int argc, char** argv) {
   };
   bool saved = true;
   for (const auto& picture : pictures) saved = Save(*picture.Window, output, picture.Name) && saved;
+  TFormManual& manual = *w.Manual;
+  for (int page = 1; page <= ManualPageCount; ++page) {
+    manual.ComboBoxPage().setEditText(QString::number(page));
+    manual.ComboBoxPageChange();
+    const std::string name = "manual-" + std::to_string(100 + page).substr(1);
+    saved = Save(manual, output, name.c_str()) && saved;
+  }
   return saved ? 0 : 1;
 }

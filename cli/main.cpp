@@ -6,6 +6,7 @@
 
 #include "cli/CliCommands.h"
 #ifdef KORVANU_REPORT
+#include "cli/ManualCommand.h"
 #include "cli/ReportCommand.h"
 #endif
 
@@ -67,6 +68,12 @@ const Command Commands[] = {
      "                   sections, tables, graphs (default: all of them)\n"
      "  --colors         print the graphs and cross sections in colour\n",
      korvanu::ReportCommand},
+    {"manual", "manual -o MANUAL.pdf",
+     "Writes the program's manual as a PDF file: the nine pages that the manual\n"
+     "window's Print Manual prints, made by the same code, with no display needed.\n"
+     "\n"
+     "  -o MANUAL.pdf  the file to write (A4)\n",
+     korvanu::ManualCommand},
 #endif
     {"new", "new FILE.krv",
      "Writes the default problem to FILE.krv, its File Name the bare name of the\n"

@@ -14,12 +14,8 @@
 
 namespace korvanu {
 
-namespace {
-
 const char* const PrinterFailedText =
     "The printer could not print the document. Nothing was printed.";
-
-}  // namespace
 
 PrintJob::PrintJob(const ProblemData& problem, ViewState& view, Dialogs& dialogs,
                    PrintJobHooks hooks)

@@ -18,6 +18,9 @@ namespace korvanu {
 
 class Dialogs;
 
+// The message when the printer cannot begin a document.
+extern const char* const PrinterFailedText;
+
 enum class PrintOutcome {
   Printed,            // the document was ended and went to the printer (possibly without pages)
   Cancelled,          // the print dialog was cancelled; nothing printed, the options panel stays

@@ -2,11 +2,11 @@
 // destroyed first, so that none outlives the main window that commands it.
 #include "ui/ApplicationWindows.h"
 
+#include "manual/TFormManual.h"
 #include "ui/TFormAnchors.h"
 #include "ui/TFormAxis.h"
 #include "ui/TFormGraphs.h"
 #include "ui/TFormKRV.h"
-#include "ui/TFormManual.h"
 #include "ui/TFormProfiles.h"
 #include "ui/TFormSections.h"
 #include "ui/TFormSoils.h"

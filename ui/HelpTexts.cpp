@@ -71,4 +71,11 @@ QString GraphsHelpText() {
       "All results can be printed from the main menu.");
 }
 
+QString ManualHelpText() {
+  return QStringLiteral(
+      "This screen shows a manual of the program, including a "
+      "description of its operation. The manual can be printed "
+      "by touching the PRINT key in this screen. ");
+}
+
 }  // namespace korvanu

@@ -428,6 +428,17 @@ TEST_F(CliTest, ReportWritesThePrintedReportAsAPdf) {
   r = Run("compute Quay.krv", {}, "QT_QPA_PLATFORM=nowhere QT_PLUGIN_PATH=/nonexistent ");
   EXPECT_EQ(r.Code, 0) << r.Err;
 }
+
+// The manual prints headless too: the nine pages of the manual window's print.
+TEST_F(CliTest, ManualWritesThePrintedManualAsAPdf) {
+  RunResult r = Run("manual -o manual.pdf");
+  ASSERT_EQ(r.Code, 0) << r.Err;
+  EXPECT_NE(r.Out.find("Wrote the manual to manual.pdf (9 pages)"), std::string::npos) << r.Out;
+  EXPECT_EQ(ReadFile(folder_ / "manual.pdf").rfind("%PDF", 0), 0u);
+  for (const char* wrong : {"manual", "manual -o", "manual -o a.pdf b.pdf"}) {
+    EXPECT_EQ(Run(wrong).Code, 2) << wrong;
+  }
+}
 #endif
 
 }  // namespace

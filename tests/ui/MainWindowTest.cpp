@@ -21,6 +21,7 @@
 #include "core/ViewState.h"
 #include "engine/EngineState.h"
 #include "engine/RunComputation.h"
+#include "manual/TFormManual.h"
 #include "ui/ApplicationWindows.h"
 #include "ui/Fonts.h"
 #include "ui/HelpTexts.h"
@@ -28,7 +29,6 @@
 #include "ui/StringGrid.h"
 #include "ui/TFormAnchors.h"
 #include "ui/TFormKRV.h"
-#include "ui/TFormManual.h"
 #include "ui/TFormSoils.h"
 #include "ui/TFormTables.h"
 
