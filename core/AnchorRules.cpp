@@ -13,7 +13,7 @@ constexpr const char* kEnterNonNegative = "Enter non-negative number";
 // What a refused anchor force shows; leaving the cell again commits it.
 constexpr double kRefusedForceShown = 1.0;
 
-double AnchorRecord::* Field(AnchorColumn column) {
+double AnchorRecord::*Field(AnchorColumn column) {
   switch (column) {
     case AnchorColumn::Fx:
       return &AnchorRecord::Fx;
@@ -51,6 +51,7 @@ CellCommit CommitAnchorCell(ProblemData& problem, ViewState& view, AnchorColumn 
     commit.Accepted = false;
     commit.Message = kEnterNonNegative;
     commit.Shown = Format("%12.3f", kRefusedForceShown);
+    commit.ShownPending = true;
     return commit;
   }
   // Every later step slot, also those beyond NT: a step added later starts

@@ -8,7 +8,7 @@
 namespace korvanu {
 namespace {
 
-double AxialRecord::* Field(AxialColumn column) {
+double AxialRecord::*Field(AxialColumn column) {
   switch (column) {
     case AxialColumn::NTop:
       return &AxialRecord::NA;

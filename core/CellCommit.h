@@ -10,6 +10,9 @@ struct CellCommit {
   bool Accepted = true;  // the cursor may leave the cell
   std::string Message;   // shown before anything else; empty: no message
   std::string Shown;     // what the cell shows afterwards
+  // A refused cell that shows a value which is not stored: leaving the cell
+  // again commits it, typed over or not.
+  bool ShownPending = false;
 };
 
 }  // namespace korvanu

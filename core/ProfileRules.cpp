@@ -17,7 +17,7 @@ constexpr const char* kEnterPositive = "Enter positive integer number";
 constexpr double kRefusedValueShown = 1.0;
 constexpr double kGigaToKilo = 1.0e6;
 
-double Profile::* Field(ProfileColumn column) {
+double Profile::*Field(ProfileColumn column) {
   switch (column) {
     case ProfileColumn::Area:
       return &Profile::Area;
@@ -96,6 +96,7 @@ CellCommit CommitProfileCell(ProblemData& problem, ViewState& view, ProfileColum
     commit.Accepted = false;
     commit.Message = kEnterPositive;
     commit.Shown = Format(RefusalFormat(column), kRefusedValueShown);
+    commit.ShownPending = true;
     return commit;
   }
   p.*Field(column) = value;

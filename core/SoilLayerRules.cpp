@@ -23,8 +23,8 @@ constexpr double kNoDryWeight = 0.001;
 constexpr double kThicknessTolerance = 0.001;
 
 // The property of each numeric column from Wd on, in grid order.
-double LayerProperties::* Property(SoilColumn column) {
-  static constexpr double LayerProperties::* properties[] = {
+double LayerProperties::*Property(SoilColumn column) {
+  static constexpr double LayerProperties::*properties[] = {
       &LayerProperties::Wd, &LayerProperties::Ws, &LayerProperties::Zw, &LayerProperties::Cap,
       &LayerProperties::q,  &LayerProperties::c,  &LayerProperties::Ka, &LayerProperties::Kp,
       &LayerProperties::Kn, &LayerProperties::Dw,

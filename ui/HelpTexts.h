@@ -12,5 +12,10 @@ QString GeneralDataHelpText();
 // The help buttons of the output tables and the output graphs.
 QString TablesHelpText();
 QString GraphsHelpText();
+// The help buttons of the four editors.
+QString SoilsHelpText();
+QString ProfilesHelpText();
+QString AnchorsHelpText();
+QString AxialHelpText();
 
 }  // namespace korvanu

@@ -43,6 +43,7 @@ TEST_F(ForceRules, ANegativeAnchorForceIsRefusedAndShowsOne) {
   EXPECT_FALSE(commit.Accepted);
   EXPECT_EQ(commit.Message, "Enter non-negative number");
   EXPECT_EQ(commit.Shown, "       1.000");
+  EXPECT_TRUE(commit.ShownPending);
   EXPECT_FALSE(view_.ResultsValid);
   EXPECT_EQ(problem_.Anchors[1][1].Fa, 50.0);
   // Leaving the cell again commits what it shows.
