@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScreen>
+#include <QShowEvent>
 #include <QToolButton>
 #include <algorithm>
 #include <cassert>
@@ -82,6 +83,23 @@ void EditorWindow::FitRows(int rows) {
   const int gridHeight = rows * RowHeight + 2 * grid_->frameWidth();
   grid_->setGeometry(0, PanelHeight, clientWidth_, gridHeight);
   setFixedSize(clientWidth_, PanelHeight + gridHeight);
+}
+
+void EditorWindow::showEvent(QShowEvent* event) {
+  ToolWindow::showEvent(event);
+  FormPaint();
+}
+
+void EditorWindow::FillDataRows(int count,
+                                const std::function<std::string(int column, int k)>& text) {
+  FitRows(count + FirstDataRow);
+  for (int k = 0; k < count; ++k)
+    for (int column = 0; column < grid_->ColCount(); ++column)
+      grid_->SetCell(column, k + FirstDataRow, ToQString(text(column, k)));
+}
+
+std::string EditorWindow::Typed(int col, int row) const {
+  return ToStdString(grid_->Cell(col, row));
 }
 
 void EditorWindow::HomeCursor(int col) {

@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "core/CellCommit.h"
@@ -15,6 +16,7 @@
 
 class QFrame;
 class QKeyEvent;
+class QShowEvent;
 class QToolButton;
 
 namespace korvanu {
@@ -41,6 +43,8 @@ class EditorWindow : public ToolWindow {
  public:
   StringGrid& Grid() { return *grid_; }
 
+  // Fills the window from the problem; runs whenever it is shown.
+  virtual void FormPaint() = 0;
   virtual void SpeedButtonHelpClick() = 0;
 
  protected:
@@ -59,9 +63,16 @@ class EditorWindow : public ToolWindow {
     (void)row;
   }
 
+  void showEvent(QShowEvent* event) override;
+
   // Sets the number of rows and sizes the grid and the window to show them
   // all.
   void FitRows(int rows);
+  // Fits `count` data rows and writes every cell of them: `text(column, k)`
+  // is what the cell of the k-th data row shows.
+  void FillDataRows(int count, const std::function<std::string(int column, int k)>& text);
+  // What was typed into a cell, as the problem's 8-bit text.
+  std::string Typed(int col, int row) const;
   // Puts the cursor on (col, FirstDataRow) and records it in the view,
   // without committing the cell it leaves: the cells may still show another
   // step's values.

@@ -2,13 +2,11 @@
 // CommitAnchorCell.
 #include "ui/TFormAnchors.h"
 
-#include <QShowEvent>
 #include <algorithm>
 
 #include "core/AnchorRules.h"
 #include "core/ProblemDefaults.h"
 #include "ui/HelpTexts.h"
-#include "ui/QtText.h"
 #include "ui/StepChooser.h"
 #include "ui/StringGrid.h"
 
@@ -48,11 +46,6 @@ TFormAnchors::TFormAnchors(AppContext& context)
   context.Steps.Join(StepWindow::Anchors, this);
 }
 
-void TFormAnchors::showEvent(QShowEvent* event) {
-  EditorWindow::showEvent(event);
-  FormPaint();
-}
-
 void TFormAnchors::FormPaint() {
   FitRows(Points(context_.Problem) + FirstDataRow);
   HomeCursor(FxColumn);
@@ -71,19 +64,15 @@ void TFormAnchors::ComboBoxStepChange() {
 
 void TFormAnchors::FillAnchorsGrid() {
   const ProblemData& problem = context_.Problem;
-  const int points = Points(problem);
   const int step = std::clamp(context_.View.CurrentStep, 0, LastStep());
-  FitRows(points + FirstDataRow);
-  for (int point = 0; point < points; ++point)
-    for (int column = 0; column < AnchorColumnCount; ++column)
-      grid_->SetCell(
-          column, point + FirstDataRow,
-          ToQString(AnchorCellText(problem, step, static_cast<AnchorColumn>(column), point)));
+  FillDataRows(Points(problem), [&](int column, int point) {
+    return AnchorCellText(problem, step, static_cast<AnchorColumn>(column), point);
+  });
 }
 
 CellCommit TFormAnchors::CommitCell(int col, int row) {
   return CommitAnchorCell(context_.Problem, context_.View, static_cast<AnchorColumn>(col),
-                          row - FirstDataRow, ToStdString(grid_->Cell(col, row)));
+                          row - FirstDataRow, Typed(col, row));
 }
 
 void TFormAnchors::SpeedButtonHelpClick() {

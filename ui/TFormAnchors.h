@@ -18,7 +18,7 @@ class TFormAnchors : public EditorWindow, public StepView {
 
   // Rebuilds the window for the shared step, with the cursor on the first
   // Fx. Nothing is stored: the cells may still show another step.
-  void FormPaint();
+  void FormPaint() override;
   // As FormPaint, and the keyboard goes to the grid.
   void FormActivate() override;
   // Takes the step from the chooser (clamped to 0..NT), refreshes the other
@@ -34,7 +34,6 @@ class TFormAnchors : public EditorWindow, public StepView {
   StepChooser& ComboBoxStep() { return *chooser_; }
 
  protected:
-  void showEvent(QShowEvent* event) override;
   CellCommit CommitCell(int col, int row) override;
 
  private:

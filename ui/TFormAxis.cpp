@@ -1,13 +1,11 @@
 // The axial forces editor. What a commit does lives in CommitAxialCell.
 #include "ui/TFormAxis.h"
 
-#include <QShowEvent>
 #include <algorithm>
 
 #include "core/AxialRules.h"
 #include "core/ProblemDefaults.h"
 #include "ui/HelpTexts.h"
-#include "ui/QtText.h"
 #include "ui/StringGrid.h"
 
 namespace korvanu {
@@ -45,11 +43,6 @@ TFormAxis::TFormAxis(AppContext& context)
   FillAxisGrid();
 }
 
-void TFormAxis::showEvent(QShowEvent* event) {
-  EditorWindow::showEvent(event);
-  FillAxisGrid();
-}
-
 void TFormAxis::FormActivate() {
   FitRows(Steps(context_.Problem) + FirstDataRow);
   HomeCursor(NTopColumn);
@@ -59,17 +52,14 @@ void TFormAxis::FormActivate() {
 
 void TFormAxis::FillAxisGrid() {
   const ProblemData& problem = context_.Problem;
-  const int steps = Steps(problem);
-  FitRows(steps + FirstDataRow);
-  for (int step = 0; step < steps; ++step)
-    for (int column = 0; column < AxialColumnCount; ++column)
-      grid_->SetCell(column, step + FirstDataRow,
-                     ToQString(AxialCellText(problem, static_cast<AxialColumn>(column), step)));
+  FillDataRows(Steps(problem), [&](int column, int step) {
+    return AxialCellText(problem, static_cast<AxialColumn>(column), step);
+  });
 }
 
 CellCommit TFormAxis::CommitCell(int col, int row) {
   return CommitAxialCell(context_.Problem, context_.View, static_cast<AxialColumn>(col),
-                         row - FirstDataRow, ToStdString(grid_->Cell(col, row)));
+                         row - FirstDataRow, Typed(col, row));
 }
 
 void TFormAxis::SpeedButtonHelpClick() {

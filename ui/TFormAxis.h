@@ -15,12 +15,12 @@ class TFormAxis : public EditorWindow {
 
   // With the cursor on the first NTop and the keyboard in the grid.
   void FormActivate() override;
+  void FormPaint() override { FillAxisGrid(); }
   // Rewrites every data cell from the problem and sizes the window.
   void FillAxisGrid();
   void SpeedButtonHelpClick() override;
 
  protected:
-  void showEvent(QShowEvent* event) override;
   CellCommit CommitCell(int col, int row) override;
 };
 

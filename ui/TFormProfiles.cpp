@@ -2,8 +2,6 @@
 // CommitProfileCell.
 #include "ui/TFormProfiles.h"
 
-#include <QShowEvent>
-
 #include "core/ProfileRules.h"
 #include "ui/HelpTexts.h"
 #include "ui/QtText.h"
@@ -37,20 +35,15 @@ TFormProfiles::TFormProfiles(AppContext& context)
                    QStringLiteral("Catalogue of Sheet Pile Profiles"), ProfilesLayout()) {
   const QSize screen = ScreenSize();
   move(static_cast<int>(0.3 * screen.width()), static_cast<int>(0.4 * screen.height()));
-  FitRows(MaxProfiles + FirstDataRow);
   HomeCursor(NameColumn);
-  FormPaint();
-}
-
-void TFormProfiles::showEvent(QShowEvent* event) {
-  EditorWindow::showEvent(event);
   FormPaint();
 }
 
 void TFormProfiles::FormPaint() {
   DeriveRadiiOfInertia(context_.Problem);
-  for (int profile = 0; profile < MaxProfiles; ++profile)
-    for (int column = 0; column < ProfileColumnCount; ++column) WriteCell(column, profile);
+  FillDataRows(MaxProfiles, [this](int column, int profile) {
+    return ProfileCellText(context_.Problem, static_cast<ProfileColumn>(column), profile);
+  });
 }
 
 void TFormProfiles::FormActivate() {
@@ -67,7 +60,7 @@ void TFormProfiles::WriteCell(int column, int profile) {
 
 CellCommit TFormProfiles::CommitCell(int col, int row) {
   return CommitProfileCell(context_.Problem, context_.View, static_cast<ProfileColumn>(col),
-                           row - FirstDataRow, ToStdString(grid_->Cell(col, row)));
+                           row - FirstDataRow, Typed(col, row));
 }
 
 void TFormProfiles::AfterCommit(int col, int row) {

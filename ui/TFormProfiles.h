@@ -13,13 +13,12 @@ class TFormProfiles : public EditorWindow {
   explicit TFormProfiles(AppContext& context);
 
   // Derives i from EI of every profile, then rewrites every data cell.
-  void FormPaint();
+  void FormPaint() override;
   // With the cursor on the first name and the keyboard in the grid.
   void FormActivate() override;
   void SpeedButtonHelpClick() override;
 
  protected:
-  void showEvent(QShowEvent* event) override;
   CellCommit CommitCell(int col, int row) override;
   void AfterCommit(int col, int row) override;
 

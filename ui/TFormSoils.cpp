@@ -3,12 +3,10 @@
 
 #include <QComboBox>
 #include <QLabel>
-#include <QShowEvent>
 #include <algorithm>
 
 #include "core/SoilLayerRules.h"
 #include "ui/HelpTexts.h"
-#include "ui/QtText.h"
 #include "ui/StepChooser.h"
 #include "ui/StringGrid.h"
 #include "ui/WindowParts.h"
@@ -65,11 +63,6 @@ void TFormSoils::SelectStep(int step) {
   chooser_->SetSteps(0, LastStep(), step);
 }
 
-void TFormSoils::showEvent(QShowEvent* event) {
-  EditorWindow::showEvent(event);
-  FormPaint();
-}
-
 void TFormSoils::FormPaint() {
   ShowSteps(*chooser_);
   side_->setCurrentText(context_.View.CurrentSide == Side::Left ? LeftSide : RightSide);
@@ -99,18 +92,14 @@ void TFormSoils::FillSoilGrid() {
   labelSide_->setText(initial ? QStringLiteral("Left and Right Sides") : QString());
   side_->setVisible(!initial);
 
-  const int layers = Layers(problem);
-  FitRows(layers + FirstDataRow);
-  for (int layer = 0; layer < layers; ++layer)
-    for (int column = 0; column < SoilColumnCount; ++column)
-      grid_->SetCell(
-          column, layer + FirstDataRow,
-          ToQString(SoilCellText(problem, view, static_cast<SoilColumn>(column), layer)));
+  FillDataRows(Layers(problem), [&](int column, int layer) {
+    return SoilCellText(problem, view, static_cast<SoilColumn>(column), layer);
+  });
 }
 
 CellCommit TFormSoils::CommitCell(int col, int row) {
   return CommitSoilCell(context_.Problem, context_.View, static_cast<SoilColumn>(col),
-                        row - FirstDataRow, ToStdString(grid_->Cell(col, row)));
+                        row - FirstDataRow, Typed(col, row));
 }
 
 void TFormSoils::AfterCommit(int, int) {

@@ -24,7 +24,7 @@ class TFormSoils : public EditorWindow, public StepView {
 
   // Rebuilds the window from the problem: the chooser's steps, the side, the
   // grid.
-  void FormPaint();
+  void FormPaint() override;
   // As FormPaint, with the cursor on the first name and the keyboard in the
   // grid.
   void FormActivate() override;
@@ -44,7 +44,6 @@ class TFormSoils : public EditorWindow, public StepView {
   QLabel& LabelSide() { return *labelSide_; }
 
  protected:
-  void showEvent(QShowEvent* event) override;
   CellCommit CommitCell(int col, int row) override;
   void AfterCommit(int col, int row) override;
 
