@@ -41,7 +41,8 @@ const char* const Usage =
     "Usage: korvanu-screenshots [--step K] [FILE.krv] [OUTDIR]\n"
     "Computes a copy of FILE.krv (default: the default problem) and writes a PNG\n"
     "picture of each window into OUTDIR (default: screenshots), with the windows\n"
-    "that show a loading step on step K (default 1).\n";
+    "that show a loading step on step K (default 1; the output windows show step 1\n"
+    "for K = 0).\n";
 
 struct Request {
   QString Datafile;
@@ -141,10 +142,11 @@ int main(int argc, char** argv) {
   main.SpeedButtonScreenGraphsClick();
   main.SpeedButtonManualClick();
   QApplication::processEvents();
-  // Choosing the step in one step window puts every shown one on it.
-  TFormTables& tables = *context.Windows.Tables;
-  tables.ComboBoxStep().setEditText(QString::number(request.Step));
-  tables.ComboBoxStepChange();
+  // Choosing the step in one step window puts every shown one on it; the
+  // soil layers window also takes step 0, where the output windows stay.
+  TFormSoils& soils = *context.Windows.Soils;
+  soils.ComboBoxStep().setEditText(QString::number(request.Step));
+  soils.ComboBoxStepChange();
 
   const WindowSet& w = context.Windows;
   const struct {

@@ -12,6 +12,7 @@ constexpr int MaxProfiles = 20;  // catalogue entries 1..20
 constexpr int MaxElements = 1000;
 constexpr int MaxNodes = MaxElements + 1;
 constexpr int MaxText = 40;      // characters of every text field
+constexpr int MaxName = 20;      // characters the editors keep of a layer or profile name
 
 enum class Side { Left = 0, Right = 1 };
 

@@ -126,11 +126,11 @@ int ReadInteger(std::string_view text) {
   return static_cast<int>(v);
 }
 
-std::string CutText(std::string_view text) {
-  if (text.size() <= static_cast<size_t>(MaxText)) return std::string(text);
+std::string CutText(std::string_view text, int limit) {
+  if (text.size() <= static_cast<size_t>(limit)) return std::string(text);
   // Never split a UTF-8 character in two: when the cut falls inside a valid
-  // multi-byte sequence, cut before it. Other 8-bit text is cut at MaxText.
-  size_t n = MaxText;
+  // multi-byte sequence, cut before it. Other 8-bit text is cut at `limit`.
+  size_t n = static_cast<size_t>(limit);
   for (size_t k = n; k > 0 && k + 4 > n; --k) {
     const unsigned char lead = static_cast<unsigned char>(text[k - 1]);
     if ((lead & 0xC0) == 0x80) continue;

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/Limits.h"
+
 namespace korvanu {
 
 // Formats like snprintf, e.g. Format("%12.3f", 4.0) gives "       4.000".
@@ -24,7 +26,7 @@ double ReadReal(std::string_view text);
 // int are clamped to its range.
 int ReadInteger(std::string_view text);
 
-// The first MaxText characters of text.
-std::string CutText(std::string_view text);
+// The first `limit` characters of text (MaxText unless given).
+std::string CutText(std::string_view text, int limit = MaxText);
 
 }  // namespace korvanu

@@ -78,4 +78,74 @@ QString ManualHelpText() {
       "by touching the PRINT key in this screen. ");
 }
 
+QString SoilsHelpText() {
+  return QStringLiteral(
+      "This is a presentation of the soil properies in all layers, in all loading steps, and on "
+      "both sides of the sheet pile wall. \n"
+      "- Soil Name : a name to identify the layer,\n"
+      "-     H : thickness of the layer, in m,\n"
+      "-   Wd : volumetric weight in dry condition, in kN/m\u00b3,\n"
+      "-   Ws : volumetric weight in saturated condition, in kN/m\u00b3,\n"
+      "-   Zw : depth of the phreatic level, below the top of the wall in m,\n"
+      "- Cap : thickness of capillary zone, above the phreatic level, in m,\n"
+      "-     q : surcharge on this layer, and on all layers below it, in kN/m\u00b2,\n"
+      "-     c : cohesion, in kN/m\u00b2,\n"
+      "-   Ka : coefficient of active lateral stress,\n"
+      "-   Kp : coefficient of passive lateral stress,\n"
+      "-   Kn : coefficient of neutral lateral stress,\n"
+      "-   Dw : stroke, the lateral displacement difference between the generation of active\n"
+      "          and passive lateral stress, in m.\n"
+      "\n"
+      "At zero displacement the horizontal effective stress is Kn*S, with S the vertical\n"
+      "effective stress. Moving away from the soil it decreases linearly to the larger of\n"
+      "Ka*S-2*c*sqrt(Ka) and 0, moving towards the soil it increases linearly to\n"
+      "Kp*S+2*c*sqrt(Kp). The elastic branch has the length Dw, and it is shifted by the\n"
+      "accumulated plastic displacement.");
+}
+
+QString ProfilesHelpText() {
+  return QStringLiteral(
+      "This is a catalogue of sheet pile profiles, available for the problem.\n"
+      "- Profile Name : a name to identify the profile,\n"
+      "- Area : area of cross section, in m\u00b2/m,\n"
+      "- Weight : volumetric weight of material, in kN/m\u00b3,\n"
+      "- E : modulus of elasticity of material, in GN/m\u00b2,\n"
+      "- h : height of cross section, in m,\n"
+      "- i : radius of inertia, in m,\n"
+      "- EI =EAi\u00b2 : flexural rigidity, in kNm\u00b2/m.\n"
+      "The area A and the flexural rigidity EI are given per meter width of the wall,\n"
+      "so that A can also be considered as the average thickness of the material.");
+}
+
+QString AnchorsHelpText() {
+  return QStringLiteral(
+      "This is a list of the anchor properties, in all loading steps:\n"
+      "- Fx : Constant external force (in kN/m), positive when acting to the right,\n"
+      "- Fa : Maximum force of anchor (in kN/m), opposite to displacement direction,\n"
+      "         (a non-negative value),\n"
+      "- Dw : Displacement (in m) to generate maximum anchor force, positive to the right.\n"
+      "         For an anchor on the left side Dw should be positive,\n"
+      "         For an anchor on the right side Dw should be negative,\n"
+      "\n"
+      "For an anchor on the left side, with w the displacement (positive to the right)\n"
+      "and wp the accumulated plastic deformation :\n"
+      "   F=Fx if (w-wp)<0,\n"
+      "   F=Fx-Fa*(w-wp)/Dw if 0<(w-wp)<Dw.\n"
+      "   F=Fx-Fa if (w-wp)>Dw.\n"
+      "For an anchor on the right side :\n"
+      "   F=Fx if (w-wp)>0,\n"
+      "   F=Fx+Fa*(w-wp)/Dw if Dw<(w-wp)<0,\n"
+      "   F=Fx+Fa, if (w-wp)<Dw.\n"
+      "The plastic deformation wp starts at zero, and is updated whenever plastic\n"
+      "deformations occur.");
+}
+
+QString AxialHelpText() {
+  return QStringLiteral(
+      "This is a list of the axial loads:\n"
+      " NTop : Normal force (in kN/m) at the top, positive for tension.\n"
+      " NBottom : Normal force (in kN/m) at the bottom, positive for tension,\n"
+      " MTop : Moment at the top (in kNm/m), positive in clockwise direction.");
+}
+
 }  // namespace korvanu

@@ -14,5 +14,10 @@ QString TablesHelpText();
 QString GraphsHelpText();
 // The help button of the manual.
 QString ManualHelpText();
+// The help buttons of the four editors.
+QString SoilsHelpText();
+QString ProfilesHelpText();
+QString AnchorsHelpText();
+QString AxialHelpText();
 
 }  // namespace korvanu

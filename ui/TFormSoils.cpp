@@ -1,13 +1,114 @@
-// The soil layer editor.
+// The soil layer editor. What a commit does lives in CommitSoilCell.
 #include "ui/TFormSoils.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <algorithm>
+
+#include "core/SoilLayerRules.h"
+#include "ui/HelpTexts.h"
+#include "ui/StepChooser.h"
+#include "ui/StringGrid.h"
+#include "ui/WindowParts.h"
 
 namespace korvanu {
 
+namespace {
+
+constexpr int NameColumn = static_cast<int>(SoilColumn::Name);
+const QString LeftSide = QStringLiteral("Left Side");
+const QString RightSide = QStringLiteral("Right Side");
+
+EditorLayout SoilsLayout() {
+  return EditorLayout{
+      "FormSoils",
+      "PanelSoil",
+      "SoilGrid",
+      QStringLiteral("Help on Soils"),
+      725,
+      1,
+      {20, 80, 55, 55, 55, 55, 55, 55, 55, 55, 55, 55, 55},
+      {"No.", "Soil Name", "       H", "      Wd", "      Ws", "      Zw", "     Cap", "       q",
+       "       c", "      Ka", "      Kp", "      Kn", "      Dw"},
+      {"", "", "       m", "    kN/m³", "    kN/m³", "       m", "       m", "    kN/m²",
+       "    kN/m²", "       --", "       --", "       --", "       m"},
+  };
+}
+
+int Layers(const ProblemData& problem) {
+  return std::clamp(problem.General.NL, 0, MaxLayers);
+}
+
+}  // namespace
+
 TFormSoils::TFormSoils(AppContext& context)
-    : ToolWindow(context, &ViewState::SoilsShown, QStringLiteral("Properties of Soil Layers")) {}
+    : EditorWindow(context, &ViewState::SoilsShown, QStringLiteral("Properties of Soil Layers"),
+                   SoilsLayout()) {
+  move(40, static_cast<int>(0.35 * ScreenSize().height()));
+
+  chooser_ = MakeStepChooser([this] { ComboBoxStepChange(); });
+  side_ = new QComboBox(panel_);
+  side_->setObjectName(QStringLiteral("ComboBoxSide"));
+  side_->addItems({LeftSide, RightSide});
+  side_->setGeometry(150, 4, 80, side_->sizeHint().height());
+  connect(side_, &QComboBox::activated, this, [this] { ComboBoxSideChange(); });
+  labelSide_ = MakeLabel(panel_, "LabelSide", QString(), 150, 8, false, 160);
+
+  HomeCursor(NameColumn);
+  FormPaint();
+  context.Steps.Join(StepWindow::Soils, this);
+}
 
 void TFormSoils::SelectStep(int step) {
-  (void)step;
+  chooser_->SetSteps(0, LastStep(), step);
+}
+
+void TFormSoils::FormPaint() {
+  ShowSteps(*chooser_);
+  side_->setCurrentText(context_.View.CurrentSide == Side::Left ? LeftSide : RightSide);
+  FillSoilGrid();
+}
+
+void TFormSoils::FormActivate() {
+  HomeCursor(NameColumn);
+  FormPaint();
+  FocusGrid();
+}
+
+void TFormSoils::ComboBoxStepChange() {
+  StepChosenIn(*chooser_, StepWindow::Soils);
+}
+
+void TFormSoils::ComboBoxSideChange() {
+  context_.View.CurrentSide = side_->currentText() == LeftSide ? Side::Left : Side::Right;
+  FillSoilGrid();
+}
+
+void TFormSoils::FillSoilGrid() {
+  const ProblemData& problem = context_.Problem;
+  const ViewState& view = context_.View;
+  // In the initial state both sides are edited together.
+  const bool initial = view.CurrentStep == 0;
+  labelSide_->setText(initial ? QStringLiteral("Left and Right Sides") : QString());
+  side_->setVisible(!initial);
+
+  FillDataRows(Layers(problem), [&](int column, int layer) {
+    return SoilCellText(problem, view, static_cast<SoilColumn>(column), layer);
+  });
+}
+
+CellCommit TFormSoils::CommitCell(int col, int row) {
+  return CommitSoilCell(context_.Problem, context_.View, static_cast<SoilColumn>(col),
+                        row - FirstDataRow, Typed(col, row));
+}
+
+void TFormSoils::AfterCommit(int, int) {
+  // Spreading and the water rule may change more than the cell left.
+  FillSoilGrid();
+}
+
+void TFormSoils::SpeedButtonHelpClick() {
+  ShowMessage(SoilsHelpText());
 }
 
 }  // namespace korvanu

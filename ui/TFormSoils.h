@@ -1,11 +1,18 @@
-// The soil layer editor.
+// The soil layer editor: the properties of every layer in one loading step
+// and on one side of the wall; in step 0 both sides are edited together.
 #pragma once
 
-#include "ui/ToolWindow.h"
+#include "ui/EditorWindow.h"
+#include "ui/StepLink.h"
+
+class QComboBox;
+class QLabel;
 
 namespace korvanu {
 
-class TFormSoils : public ToolWindow {
+class StepChooser;
+
+class TFormSoils : public EditorWindow, public StepView {
   Q_OBJECT
 
  public:
@@ -14,6 +21,36 @@ class TFormSoils : public ToolWindow {
   // Puts the step chooser on `step`; the main window's Layers command does
   // this before it shows the window.
   void SelectStep(int step);
+
+  // Rebuilds the window from the problem: the chooser's steps, the side, the
+  // grid.
+  void FormPaint() override;
+  // As FormPaint, with the cursor on the first name and the keyboard in the
+  // grid.
+  void FormActivate() override;
+  // Takes the step from the chooser (clamped to 0..NT), refreshes the other
+  // shown step windows and then this one.
+  void ComboBoxStepChange();
+  void ComboBoxSideChange();
+  // Rewrites every data cell from the problem and sizes the window.
+  void FillSoilGrid();
+  void SpeedButtonHelpClick() override;
+
+  bool IsShownForSteps() const override { return context_.View.SoilsShown; }
+  void RefreshStep() override { FormPaint(); }
+
+  StepChooser& ComboBoxStep() { return *chooser_; }
+  QComboBox& ComboBoxSide() { return *side_; }
+  QLabel& LabelSide() { return *labelSide_; }
+
+ protected:
+  CellCommit CommitCell(int col, int row) override;
+  void AfterCommit(int col, int row) override;
+
+ private:
+  StepChooser* chooser_ = nullptr;
+  QComboBox* side_ = nullptr;
+  QLabel* labelSide_ = nullptr;
 };
 
 }  // namespace korvanu

@@ -1,0 +1,141 @@
+// The soil layer grid's commit rules.
+#include "core/SoilLayerRules.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cmath>
+
+#include "core/ProblemDefaults.h"
+#include "core/TextFormat.h"
+
+namespace korvanu {
+namespace {
+
+constexpr const char* kNameInInitialState = "Soil name can be changed in\ninitial state only.";
+constexpr const char* kThicknessInInitialState =
+    "Layer thickness can be changed in\ninitial state only.";
+constexpr const char* kEnterNonNegative = "Enter non-negative number";
+
+// Below this dry weight a layer is taken as excavated.
+constexpr double kNoDryWeight = 0.001;
+// A thickness typed after the initial state may differ this much from the
+// stored one (the shown value is rounded).
+constexpr double kThicknessTolerance = 0.001;
+
+// The property of each numeric column from Wd on, in grid order.
+double LayerProperties::*Property(SoilColumn column) {
+  static constexpr double LayerProperties::*properties[] = {
+      &LayerProperties::Wd, &LayerProperties::Ws, &LayerProperties::Zw, &LayerProperties::Cap,
+      &LayerProperties::q,  &LayerProperties::c,  &LayerProperties::Ka, &LayerProperties::Kp,
+      &LayerProperties::Kn, &LayerProperties::Dw,
+  };
+  const int index = static_cast<int>(column) - static_cast<int>(SoilColumn::Wd);
+  assert(index >= 0 && index < 10);
+  return properties[index];
+}
+
+int LastStep(const ProblemData& problem) {
+  return std::clamp(problem.General.NT, 0, MaxSteps);
+}
+
+int ShownStep(const ProblemData& problem, const ViewState& view) {
+  return std::clamp(view.CurrentStep, 0, LastStep(problem));
+}
+
+// A layer without dry weight acts as water: it keeps the dry weight typed
+// and its phreatic level.
+void ApplyWaterRule(LayerProperties& record) {
+  if (record.Wd >= kNoDryWeight) return;
+  const double dry = record.Wd;
+  record = ExcavatedLayer(record);
+  record.Wd = dry;
+}
+
+// Stores the value in steps first..last of one side and re-applies the
+// water rule there. With `clamp`, Kp and Kn are kept between Ka and Kp of
+// each step and the clamped value carries on; returns the value as it came
+// out of the last step.
+double Spread(ProblemData& problem, int layer, Side side, int first, int last, SoilColumn column,
+              double value, bool clamp) {
+  for (int s = first; s <= last; ++s) {
+    LayerProperties& record = problem.Layer(layer, s, side);
+    if (clamp && column == SoilColumn::Kp) {
+      value = std::max(value, record.Ka);
+    } else if (clamp && column == SoilColumn::Kn) {
+      value = std::min(std::max(value, record.Ka), record.Kp);
+    }
+    if (column >= SoilColumn::Wd) record.*Property(column) = value;
+    ApplyWaterRule(record);
+  }
+  return value;
+}
+
+}  // namespace
+
+std::string SoilCellText(const ProblemData& problem, const ViewState& view, SoilColumn column,
+                         int layer) {
+  assert(layer >= 0 && layer < MaxLayers);
+  switch (column) {
+    case SoilColumn::Number:
+      return Format("%2d", layer + 1);
+    case SoilColumn::Name:
+      return problem.LayerName[layer];
+    case SoilColumn::H:
+      return Format("%10.3f", problem.H[layer]);
+    default:
+      return Format("%10.3f", problem.Layer(layer, ShownStep(problem, view), view.CurrentSide).*
+                                  Property(column));
+  }
+}
+
+CellCommit CommitSoilCell(ProblemData& problem, ViewState& view, SoilColumn column, int layer,
+                          std::string_view typed) {
+  assert(layer >= 0 && layer < MaxLayers && column != SoilColumn::Number);
+  view.ResultsValid = false;
+  const int step = ShownStep(problem, view);
+  const int last = LastStep(problem);
+  CellCommit commit;
+
+  if (column == SoilColumn::Name) {
+    const std::string name = CutText(typed, MaxName);
+    if (step > 0 && name != problem.LayerName[layer]) {
+      commit.Accepted = false;
+      commit.Message = kNameInInitialState;
+      commit.Shown = problem.LayerName[layer];
+      return commit;
+    }
+    problem.LayerName[layer] = name;
+    commit.Shown = name;
+    return commit;
+  }
+
+  double value = ReadReal(typed);
+  if (value < 0.0) {
+    commit.Accepted = false;
+    commit.Message = kEnterNonNegative;
+    commit.Shown = SoilCellText(problem, view, column, layer);
+    return commit;
+  }
+
+  if (column == SoilColumn::H) {
+    if (step > 0 && std::fabs(value - problem.H[layer]) > kThicknessTolerance) {
+      commit.Message = kThicknessInInitialState;
+    } else {
+      problem.H[layer] = value;
+      const int layers = std::clamp(problem.General.NL, 0, MaxLayers);
+      for (int i = layer; i < layers; ++i) problem.Z[i + 1] = problem.Z[i] + problem.H[i];
+    }
+  }
+
+  // Step 0 is the initial state of both sides: the left side takes the
+  // clamps, the right side the value as it came out of them.
+  const Side edited = step == 0 ? Side::Left : view.CurrentSide;
+  value = Spread(problem, layer, edited, step, last, column, value, true);
+  if (step == 0) Spread(problem, layer, Side::Right, 0, last, column, value, false);
+
+  problem.General.Length = problem.Z[std::clamp(problem.General.NL, 0, MaxLayers)];
+  commit.Shown = SoilCellText(problem, view, column, layer);
+  return commit;
+}
+
+}  // namespace korvanu

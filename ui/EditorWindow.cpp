@@ -1,0 +1,155 @@
+// The editor windows' shared frame: panel, grid, Enter key, commit, size.
+#include "ui/EditorWindow.h"
+
+#include <QFrame>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QScreen>
+#include <QShowEvent>
+#include <QToolButton>
+#include <algorithm>
+#include <cassert>
+
+#include "ui/QtText.h"
+#include "ui/StepChooser.h"
+#include "ui/StringGrid.h"
+#include "ui/WindowParts.h"
+
+namespace korvanu {
+
+EditorWindow::EditorWindow(AppContext& context, bool ViewState::*shownFlag, const QString& caption,
+                           const EditorLayout& layout)
+    : ToolWindow(context, shownFlag, caption), clientWidth_(layout.ClientWidth) {
+  const int columns = static_cast<int>(layout.ColumnWidths.size());
+  assert(layout.Captions.size() == layout.ColumnWidths.size() &&
+         layout.Units.size() == layout.ColumnWidths.size());
+  setObjectName(QLatin1String(layout.WindowName));
+
+  panel_ = MakePanel(this, layout.PanelName, colors::Lime);
+  panel_->setGeometry(0, 0, clientWidth_, PanelHeight);
+  help_ = MakeHelpButton(panel_, layout.HelpHint);
+  help_->move(clientWidth_ - 35, 2);
+  connect(help_, &QToolButton::clicked, this, [this] { SpeedButtonHelpClick(); });
+
+  grid_ = new StringGrid(columns, FirstDataRow + 1, layout.FixedCols, FirstDataRow, this);
+  grid_->setObjectName(QLatin1String(layout.GridName));
+  SetUpGrid(*grid_, font(), RowHeight, {});
+  for (int column = 0; column < columns; ++column) {
+    grid_->setColumnWidth(column, layout.ColumnWidths[column]);
+    grid_->SetCell(column, 0, QString::fromUtf8(layout.Captions[column]));
+    grid_->SetCell(column, 1, QString::fromUtf8(layout.Units[column]));
+  }
+  grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  grid_->OnSelectCell = [this](int col, int row) { return GridSelectCell(col, row); };
+  grid_->OnKeyPress = [this](QKeyEvent& event) { return GridKeyPress(event); };
+}
+
+QSize EditorWindow::ScreenSize() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? screen->size() : QSize(1024, 768);
+}
+
+StepChooser* EditorWindow::MakeStepChooser(std::function<void()> onChange) {
+  MakeLabel(panel_, "LabelStep", QStringLiteral("Loading Step :"), 16, 8, false, 0);
+  auto* chooser = new StepChooser(panel_, 96, 4, 36, QStringLiteral("0"));
+  chooser->OnChange = std::move(onChange);
+  return chooser;
+}
+
+int EditorWindow::LastStep() const {
+  return std::clamp(context_.Problem.General.NT, 0, MaxSteps);
+}
+
+void EditorWindow::ShowSteps(StepChooser& chooser) {
+  ViewState& view = context_.View;
+  view.CurrentStep = std::clamp(view.CurrentStep, 0, LastStep());
+  chooser.SetSteps(0, LastStep(), view.CurrentStep);
+}
+
+void EditorWindow::StepChosenIn(StepChooser& chooser, StepWindow window) {
+  ViewState& view = context_.View;
+  view.CurrentStep = std::clamp(chooser.TypedStep(), 0, LastStep());
+  chooser.Select(view.CurrentStep);
+  context_.Steps.StepChosen(window, view.CurrentStep);
+}
+
+void EditorWindow::FitRows(int rows) {
+  if (grid_->RowCount() != rows) {
+    grid_->SetSize(grid_->ColCount(), rows);
+    grid_->SetRowHeights(RowHeight);
+  }
+  const int gridHeight = rows * RowHeight + 2 * grid_->frameWidth();
+  grid_->setGeometry(0, PanelHeight, clientWidth_, gridHeight);
+  setFixedSize(clientWidth_, PanelHeight + gridHeight);
+}
+
+void EditorWindow::showEvent(QShowEvent* event) {
+  ToolWindow::showEvent(event);
+  FormPaint();
+}
+
+void EditorWindow::FillDataRows(int count,
+                                const std::function<std::string(int column, int k)>& text) {
+  FitRows(count + FirstDataRow);
+  for (int k = 0; k < count; ++k)
+    for (int column = 0; column < grid_->ColCount(); ++column)
+      grid_->SetCell(column, k + FirstDataRow, ToQString(text(column, k)));
+}
+
+std::string EditorWindow::Typed(int col, int row) const {
+  return ToStdString(grid_->Cell(col, row));
+}
+
+void EditorWindow::HomeCursor(int col) {
+  context_.View.CurrentCol = col;
+  context_.View.CurrentRow = FirstDataRow;
+  grid_->MoveCursor(col, FirstDataRow);
+}
+
+void EditorWindow::FocusGrid() {
+  grid_->setFocus();
+}
+
+bool EditorWindow::GridSelectCell(int col, int row) {
+  // The cell being left is this grid's own cursor cell: the view's
+  // CurrentCol and CurrentRow may come from another window's grid.
+  const int leftCol = grid_->Col();
+  const int leftRow = grid_->Row();
+  const bool pending = pending_ && pendingCol_ == leftCol && pendingRow_ == leftRow &&
+                       grid_->Cell(leftCol, leftRow) == pendingText_;
+  pending_ = false;
+  if (grid_->EditModified() || pending) {
+    const CellCommit commit = CommitCell(leftCol, leftRow);
+    if (!commit.Message.empty()) ShowMessage(commit.Message);
+    const QString shown = ToQString(commit.Shown);
+    grid_->SetCell(leftCol, leftRow, shown);
+    AfterCommit(leftCol, leftRow);
+    if (!commit.Accepted) {
+      pending_ = commit.ShownPending;
+      pendingCol_ = leftCol;
+      pendingRow_ = leftRow;
+      pendingText_ = shown;
+      return false;
+    }
+  } else {
+    // A cell left as it was shown stores nothing: the cursor passing through
+    // step 0 would spread every value it passes over the later steps, and a
+    // rounded value would replace the exact one. It still counts as an edit.
+    context_.View.ResultsValid = false;
+  }
+  context_.View.CurrentCol = col;
+  context_.View.CurrentRow = row;
+  return true;
+}
+
+bool EditorWindow::GridKeyPress(QKeyEvent& event) {
+  if (event.key() != Qt::Key_Return && event.key() != Qt::Key_Enter) return false;
+  const int row = grid_->Row() >= grid_->RowCount() - 1 ? FirstDataRow : grid_->Row() + 1;
+  grid_->SelectCell(grid_->Col(), row);
+  grid_->Editor()->setFocus();
+  return true;
+}
+
+}  // namespace korvanu

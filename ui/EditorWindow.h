@@ -1,0 +1,111 @@
+// What the four editor windows share: a lime panel on top with the help
+// button at its right, a string grid under it whose rows 0 and 1 hold the
+// captions and units, the Enter key moving down and wrapping to the first
+// data row, the commit of the cell being left, and a height that follows
+// the number of rows.
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/CellCommit.h"
+#include "ui/StepLink.h"
+#include "ui/ToolWindow.h"
+
+class QFrame;
+class QKeyEvent;
+class QShowEvent;
+class QToolButton;
+
+namespace korvanu {
+
+class StepChooser;
+class StringGrid;
+
+struct EditorLayout {
+  const char* WindowName;
+  const char* PanelName;
+  const char* GridName;
+  QString HelpHint;
+  int ClientWidth;
+  int FixedCols;
+  std::vector<int> ColumnWidths;  // one per column
+  // Row 0 and row 1 of every column, as UTF-8.
+  std::vector<const char*> Captions;
+  std::vector<const char*> Units;
+};
+
+class EditorWindow : public ToolWindow {
+  Q_OBJECT
+
+ public:
+  StringGrid& Grid() { return *grid_; }
+
+  // Fills the window from the problem; runs whenever it is shown.
+  virtual void FormPaint() = 0;
+  virtual void SpeedButtonHelpClick() = 0;
+
+ protected:
+  static constexpr int PanelHeight = 30;
+  static constexpr int RowHeight = 18;
+  static constexpr int FirstDataRow = 2;
+
+  EditorWindow(AppContext& context, bool ViewState::*shownFlag, const QString& caption,
+               const EditorLayout& layout);
+
+  // The rule's outcome for the text typed into (col, row), the cell being
+  // left. `Shown` goes into that cell; AfterCommit runs next.
+  virtual CellCommit CommitCell(int col, int row) = 0;
+  virtual void AfterCommit(int col, int row) {
+    (void)col;
+    (void)row;
+  }
+
+  void showEvent(QShowEvent* event) override;
+
+  // Sets the number of rows and sizes the grid and the window to show them
+  // all.
+  void FitRows(int rows);
+  // Fits `count` data rows and writes every cell of them: `text(column, k)`
+  // is what the cell of the k-th data row shows.
+  void FillDataRows(int count, const std::function<std::string(int column, int k)>& text);
+  // What was typed into a cell, as the problem's 8-bit text.
+  std::string Typed(int col, int row) const;
+  // Puts the cursor on (col, FirstDataRow) and records it in the view,
+  // without committing the cell it leaves: the cells may still show another
+  // step's values.
+  void HomeCursor(int col);
+  void FocusGrid();
+  // Screen size, for the placement of the window.
+  static QSize ScreenSize();
+
+  // The editors that show one loading step: the "Loading Step :" label and
+  // the chooser at the left of the panel; the chooser reports to `onChange`.
+  StepChooser* MakeStepChooser(std::function<void()> onChange);
+  // NT, within the step slots.
+  int LastStep() const;
+  // Keeps the shared step within 0..NT and lists those steps in the chooser.
+  void ShowSteps(StepChooser& chooser);
+  // The step typed or picked in the chooser, clamped to 0..NT, becomes the
+  // shared step; the other shown step windows and `window` follow it.
+  void StepChosenIn(StepChooser& chooser, StepWindow window);
+
+  QFrame* panel_ = nullptr;
+  QToolButton* help_ = nullptr;
+  StringGrid* grid_ = nullptr;
+
+ private:
+  bool GridSelectCell(int col, int row);
+  bool GridKeyPress(QKeyEvent& event);
+
+  int clientWidth_;
+  // The refused cell whose shown value the next leave commits.
+  bool pending_ = false;
+  int pendingCol_ = 0;
+  int pendingRow_ = 0;
+  QString pendingText_;
+};
+
+}  // namespace korvanu
