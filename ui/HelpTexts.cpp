@@ -71,4 +71,10 @@ QString GraphsHelpText() {
       "All results can be printed from the main menu.");
 }
 
+QString SectionsHelpText() {
+  return QStringLiteral(
+      "This is a graphical illustration of the properties of the layers, "
+      "anchors and axial forces in all loading steps.");
+}
+
 }  // namespace korvanu

@@ -12,5 +12,7 @@ QString GeneralDataHelpText();
 // The help buttons of the output tables and the output graphs.
 QString TablesHelpText();
 QString GraphsHelpText();
+// The help button of the cross-section view.
+QString SectionsHelpText();
 
 }  // namespace korvanu
