@@ -39,7 +39,8 @@ const char* const Usage =
     "Usage: korvanu-screenshots [--step K] [FILE.krv] [OUTDIR]\n"
     "Computes a copy of FILE.krv (default: the default problem) and writes a PNG\n"
     "picture of each window into OUTDIR (default: screenshots), with the windows\n"
-    "that show a loading step on step K (default 1).\n";
+    "that show a loading step on step K (default 1; the output windows stay on 1\n"
+    "for step 0).\n";
 
 struct Request {
   QString Datafile;
@@ -139,10 +140,11 @@ int main(int argc, char** argv) {
   main.SpeedButtonScreenGraphsClick();
   main.SpeedButtonManualClick();
   QApplication::processEvents();
-  // Choosing the step in one step window puts every shown one on it.
-  TFormTables& tables = *context.Windows.Tables;
-  tables.ComboBoxStep().setEditText(QString::number(request.Step));
-  tables.ComboBoxStepChange();
+  // Choosing the step in the cross-section view puts every shown step window
+  // on it; the output windows, which have no step 0, only from step 1 on.
+  TFormSections& sections = *context.Windows.Sections;
+  sections.ComboBoxStep().setEditText(QString::number(request.Step));
+  sections.ComboBoxStepChange();
 
   const WindowSet& w = context.Windows;
   const struct {
