@@ -148,4 +148,10 @@ QString AxialHelpText() {
       " MTop : Moment at the top (in kNm/m), positive in clockwise direction.");
 }
 
+QString SectionsHelpText() {
+  return QStringLiteral(
+      "This is a graphical illustration of the properties of the layers, "
+      "anchors and axial forces in all loading steps.");
+}
+
 }  // namespace korvanu

@@ -19,5 +19,7 @@ QString SoilsHelpText();
 QString ProfilesHelpText();
 QString AnchorsHelpText();
 QString AxialHelpText();
+// The help button of the cross-section view.
+QString SectionsHelpText();
 
 }  // namespace korvanu

@@ -1,9 +1,93 @@
 // The cross-section view.
 #include "ui/TFormSections.h"
 
+#include <QFrame>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+#include <QShowEvent>
+#include <QToolButton>
+#include <algorithm>
+
+#include "ui/DrawCrossSection.h"
+#include "ui/HelpTexts.h"
+#include "ui/StepChooser.h"
+#include "ui/WindowParts.h"
+
 namespace korvanu {
 
+namespace {
+
+constexpr int ClientWidth = 400;
+constexpr int ClientHeight = 510;
+constexpr int PanelHeight = 30;
+
+int LastStep(const ProblemData& problem) {
+  return std::clamp(problem.General.NT, 0, MaxSteps);
+}
+
+}  // namespace
+
 TFormSections::TFormSections(AppContext& context)
-    : ToolWindow(context, &ViewState::SectionsShown, QStringLiteral("Cross Sections")) {}
+    : ToolWindow(context, &ViewState::SectionsShown, QStringLiteral("Cross Sections")) {
+  setObjectName(QStringLiteral("FormSections"));
+  resize(ClientWidth, ClientHeight);
+  Paint(this, Qt::white);
+
+  panel_ = MakePanel(this, "PanelSection", colors::Lime);
+  panel_->setGeometry(0, 0, ClientWidth, PanelHeight);
+  MakeLabel(panel_, "LabelStep", QStringLiteral("Loading Step : "), 16, 8, false, 0);
+  chooser_ = new StepChooser(panel_, 96, 4, 36, QStringLiteral("0"));
+  chooser_->OnChange = [this] { ComboBoxStepChange(); };
+  help_ = MakeHelpButton(panel_, QStringLiteral("Help on Sections"));
+  help_->move(ClientWidth - 35, 2);
+  connect(help_, &QToolButton::clicked, this, &TFormSections::SpeedButtonHelpClick);
+
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const QSize screenSize = screen ? screen->size() : QSize(1024, 768);
+  move(screenSize.width() - frameGeometry().width() - 50,
+       static_cast<int>(0.35 * screenSize.height()));
+
+  context.Steps.Join(StepWindow::Sections, this);
+  FormPaint();
+}
+
+void TFormSections::showEvent(QShowEvent* event) {
+  ToolWindow::showEvent(event);
+  FormPaint();
+}
+
+void TFormSections::FormPaint() {
+  ViewState& view = context_.View;
+  const int NT = LastStep(context_.Problem);
+  view.CurrentStep = std::clamp(view.CurrentStep, 0, NT);
+  chooser_->SetSteps(0, NT, view.CurrentStep);
+  shownStep_ = view.CurrentStep;
+  update();
+}
+
+void TFormSections::ComboBoxStepChange() {
+  ViewState& view = context_.View;
+  view.CurrentStep = std::clamp(chooser_->TypedStep(), 0, LastStep(context_.Problem));
+  chooser_->Select(view.CurrentStep);
+  context_.Steps.StepChosen(StepWindow::Sections, view.CurrentStep);
+}
+
+void TFormSections::resizeEvent(QResizeEvent* event) {
+  ToolWindow::resizeEvent(event);
+  panel_->setGeometry(0, 0, width(), PanelHeight);
+  help_->move(width() - 35, 2);
+  update();
+}
+
+void TFormSections::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.setFont(font());
+  DrawCrossSection(painter, size(), PanelHeight, context_.Problem, shownStep_);
+}
+
+void TFormSections::SpeedButtonHelpClick() {
+  ShowMessage(SectionsHelpText());
+}
 
 }  // namespace korvanu

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "core/ProblemDefaults.h"
 #include "print/PrintOptions.h"
 
 namespace korvanu {
@@ -26,6 +27,14 @@ inline PrintOptions Only(bool PrintOptions::*box) {
   PrintOptions options = NothingSelected();
   options.*box = true;
   return options;
+}
+
+// The problem as the program starts with it: the defaults, and the anchors
+// and axial forces that their editors set when they are created.
+inline void StartingProblem(ProblemData& problem, ViewState& view) {
+  InitialiseProblem(problem, view);
+  SetAnchorStartValues(problem);
+  SetAxialStartValues(problem);
 }
 
 inline void PointAtPdf(QPrinter& printer, const QString& path) {
