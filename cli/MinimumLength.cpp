@@ -61,7 +61,8 @@ void SetWallLength(ProblemData& problem, double length) {
   problem.General.Length = length;
 }
 
-MinimumLength FindMinimumLength(const ProblemData& problem, int lastStep, double tolerance) {
+MinimumLength FindMinimumLength(const ProblemData& problem, int lastStep, double tolerance,
+                                double longest) {
   tolerance = std::max(tolerance, Millimetre);
   // The rounding of the millimetre grid must not count as a wider interval.
   const double slack = 1e-9;
@@ -77,30 +78,43 @@ MinimumLength FindMinimumLength(const ProblemData& problem, int lastStep, double
   };
 
   search.Given = problem.Z[problem.General.NL];
-  if (!stands(search.Given)) {
-    search.Result = LengthSearchResult::GivenLengthFails;
-    return search;
-  }
-  const double shortest = ShortestWall(problem, search.Given, *engine);
-  if (shortest > search.Given - Millimetre / 2) {
-    search.Result = LengthSearchResult::NoShorterWall;
-    search.Shortest = search.Given;
-    return search;
-  }
-
   double standing = search.Given;
   double failing = 0.0;
-  for (double down = tolerance;; down = std::min(2.0 * down, LongestStride)) {
-    const double length = std::max(OnMillimetres(standing - down), shortest);
-    if (!stands(length)) {
+  if (!stands(search.Given)) {
+    // Up from the given length in the strides of the way down, so that the
+    // first length that stands lies as close above a failing one.
+    failing = search.Given;
+    for (double up = tolerance;; up = std::min(2.0 * up, LongestStride)) {
+      const double length = std::min(OnMillimetres(failing + up), longest);
+      if (length <= failing + slack) {
+        search.Result = LengthSearchResult::GivenLengthFails;
+        return search;
+      }
+      if (stands(length)) {
+        standing = length;
+        break;
+      }
       failing = length;
-      break;
     }
-    standing = length;
-    if (length <= shortest) {
-      search.Result = LengthSearchResult::NoFailingLength;
-      search.Shortest = search.Failing = length;
+  } else {
+    const double shortest = ShortestWall(problem, search.Given, *engine);
+    if (shortest > search.Given - Millimetre / 2) {
+      search.Result = LengthSearchResult::NoShorterWall;
+      search.Shortest = search.Given;
       return search;
+    }
+    for (double down = tolerance;; down = std::min(2.0 * down, LongestStride)) {
+      const double length = std::max(OnMillimetres(standing - down), shortest);
+      if (!stands(length)) {
+        failing = length;
+        break;
+      }
+      standing = length;
+      if (length <= shortest) {
+        search.Result = LengthSearchResult::NoFailingLength;
+        search.Shortest = search.Failing = length;
+        return search;
+      }
     }
   }
   while (standing - failing > tolerance + slack) {
