@@ -20,8 +20,10 @@ constexpr double Millimetre = 0.001;
 // length and report a shorter wall than a scan from above would.
 constexpr double LongestStride = 0.05;
 
+// Whole millimetres divided by 1000 give the double nearest to the length in
+// mm, the one a datafile reads back ("6.770" gives 6.77, not 6.7700000000000005).
 double OnMillimetres(double length) {
-  return std::round(length / Millimetre) * Millimetre;
+  return std::round(length * 1000.0) / 1000.0;
 }
 
 // Whether every layer boundary still finds a node of its own.
@@ -46,9 +48,11 @@ double ShortestWall(const ProblemData& problem, double given, EngineState& engin
   const int NN = problem.General.NN;
   const double top = problem.Z[problem.General.NL - 1];
   const double layer = NN > 1 ? top / (NN - 1) : Millimetre;
-  double length = std::ceil((top + std::max(layer, Millimetre)) / Millimetre) * Millimetre;
+  double length = std::ceil((top + std::max(layer, Millimetre)) * 1000.0) / 1000.0;
   auto trial = std::make_unique<ProblemData>(problem);
-  while (length < given && !NodesFit(*trial, length, engine)) length += Millimetre;
+  while (length < given && !NodesFit(*trial, length, engine)) {
+    length = OnMillimetres(length + Millimetre);
+  }
   return length;
 }
 
