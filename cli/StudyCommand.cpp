@@ -124,7 +124,8 @@ class ProgressLine {
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
     std::string line = Format("study: %d runs done, %d left", done, runs_ - done);
-    if (done > 0) line += Format(", about %.0f s to go", seconds / done * (runs_ - done));
+    const double left = done > 0 ? seconds / done * (runs_ - done) : 0.0;
+    if (done > 0) line += left < 1.0 ? ", under 1 s to go" : Format(", about %.0f s to go", left);
     line.resize(std::max(line.size(), shown_), ' ');
     shown_ = line.size();
     err_ << "\r" << line << std::flush;

@@ -216,7 +216,10 @@ void PlotPages::LimitLine(const ChartArea& area, double value, bool vertical, co
     const int y = area.YAt(value);
     if (y < area.Plot.top() - line_ || y > area.Plot.bottom() + line_) return;
     painter_.drawLine(area.Plot.left(), y, area.Plot.right(), y);
-    context_.TextOut(area.Plot.left() + mark_, y - TextHeight() - mark_ / 2, label);
+    // Above the line, or below it where the line runs along the top.
+    const int above = y - TextHeight() - mark_ / 2;
+    context_.TextOut(area.Plot.left() + mark_, above < area.Plot.top() ? y + mark_ / 2 : above,
+                     label);
   }
   painter_.setPen(Pen(Qt::black));
 }
