@@ -18,25 +18,6 @@ namespace korvanu {
 
 namespace {
 
-// A whole word that is a number, unlike the datafile's lenient reading: a
-// mistyped option value must not become 0.
-bool WholeNumber(const std::string& word, double& value) {
-  if (word.empty()) return false;
-  char* end = nullptr;
-  errno = 0;
-  value = std::strtod(word.c_str(), &end);
-  return errno == 0 && *end == '\0' && std::isfinite(value);
-}
-
-bool WholeInteger(const std::string& word, int& value) {
-  double number = 0.0;
-  if (!WholeNumber(word, number) || number != std::floor(number) || std::fabs(number) > 1e6) {
-    return false;
-  }
-  value = static_cast<int>(number);
-  return true;
-}
-
 int Refuse(const char* command, const std::string& why, std::ostream& err) {
   err << "korvanu-cli " << command << ": " << why << "\n";
   return ExitRefused;
@@ -53,6 +34,23 @@ void PrintTrials(const MinimumLength& search, std::ostream& out) {
 }
 
 }  // namespace
+
+bool WholeNumber(const std::string& word, double& value) {
+  if (word.empty()) return false;
+  char* end = nullptr;
+  errno = 0;
+  value = std::strtod(word.c_str(), &end);
+  return errno == 0 && *end == '\0' && std::isfinite(value);
+}
+
+bool WholeInteger(const std::string& word, int& value) {
+  double number = 0.0;
+  if (!WholeNumber(word, number) || number != std::floor(number) || std::fabs(number) > 1e6) {
+    return false;
+  }
+  value = static_cast<int>(number);
+  return true;
+}
 
 int NewCommand(const Arguments& arguments, std::ostream& out, std::ostream& err) {
   if (arguments.size() != 1) return Refuse("new", "takes exactly one datafile", err);

@@ -22,6 +22,12 @@ enum ExitCode : int {
 
 using Arguments = std::vector<std::string>;
 
+// A whole word that is a finite number (or a whole number of at most a
+// million), unlike the datafile's lenient reading: a mistyped option value
+// must not become 0.
+bool WholeNumber(const std::string& word, double& value);
+bool WholeInteger(const std::string& word, int& value);
+
 // compute [--quiet] [--csv DIR] FILE.krv...: computes every loading step of
 // each datafile without pacing and writes the step files beside it.
 int ComputeCommand(const Arguments& arguments, std::ostream& out, std::ostream& err);
@@ -38,5 +44,9 @@ int NewCommand(const Arguments& arguments, std::ostream& out, std::ostream& err)
 // min-length FILE.krv [--step K] [--tol T] [-o OUT.krv]: the shortest wall
 // that still reaches equilibrium.
 int MinLengthCommand(const Arguments& arguments, std::ostream& out, std::ostream& err);
+
+// study FILE.krv --vary NAME=VALUES... -o STUDY.csv ...: parametric and
+// reliability studies (cli/StudyCommand.h).
+int StudyCommand(const Arguments& arguments, std::ostream& out, std::ostream& err);
 
 }  // namespace korvanu

@@ -57,8 +57,10 @@ bool ReadWholeFile(const fs::path& path, std::string& text, std::string& why) {
   return true;
 }
 
-// Writes beside the target and renames, so that a failed write (a full disk)
-// never leaves a truncated datafile where a good one was.
+}  // namespace
+
+// Beside the target and renamed, so that a failed write (a full disk) never
+// leaves a truncated file where a good one was.
 bool WriteWholeFile(const fs::path& path, const std::string& text, std::string& why) {
   const fs::path temporary = path.string() + ".tmp" + std::to_string(::getpid());
   std::FILE* file = std::fopen(temporary.c_str(), "wb");
@@ -83,8 +85,6 @@ bool WriteWholeFile(const fs::path& path, const std::string& text, std::string& 
   }
   return true;
 }
-
-}  // namespace
 
 void StartUpProblem(ProblemData& problem) {
   ViewState view;

@@ -2,6 +2,7 @@
 // Save do, with every refusal naming the file.
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -19,6 +20,10 @@ std::optional<std::string> LoadDatafile(const std::string& datafile, ProblemData
 // Why a bare name cannot name a datafile (the reserved New.krv, too long, a
 // comma or a control character), starting with the name; nothing when it can.
 std::optional<std::string> DatafileNameRefusal(const std::string& bare);
+
+// Writes `text` to `path` whole, or leaves what was there; false with the
+// reason in `why`.
+bool WriteWholeFile(const std::filesystem::path& path, const std::string& text, std::string& why);
 
 // Writes the problem to `datafile` with FileName set to the file's bare name;
 // an existing file is replaced only once the new one is complete. Returns why

@@ -20,8 +20,10 @@ constexpr double Millimetre = 0.001;
 // length and report a shorter wall than a scan from above would.
 constexpr double LongestStride = 0.05;
 
+// Whole millimetres divided by 1000 give the double nearest to the length in
+// mm, the one a datafile reads back ("6.770" gives 6.77, not 6.7700000000000005).
 double OnMillimetres(double length) {
-  return std::round(length / Millimetre) * Millimetre;
+  return std::round(length * 1000.0) / 1000.0;
 }
 
 // Whether every layer boundary still finds a node of its own.
@@ -46,9 +48,11 @@ double ShortestWall(const ProblemData& problem, double given, EngineState& engin
   const int NN = problem.General.NN;
   const double top = problem.Z[problem.General.NL - 1];
   const double layer = NN > 1 ? top / (NN - 1) : Millimetre;
-  double length = std::ceil((top + std::max(layer, Millimetre)) / Millimetre) * Millimetre;
+  double length = std::ceil((top + std::max(layer, Millimetre)) * 1000.0) / 1000.0;
   auto trial = std::make_unique<ProblemData>(problem);
-  while (length < given && !NodesFit(*trial, length, engine)) length += Millimetre;
+  while (length < given && !NodesFit(*trial, length, engine)) {
+    length = OnMillimetres(length + Millimetre);
+  }
   return length;
 }
 
@@ -61,7 +65,8 @@ void SetWallLength(ProblemData& problem, double length) {
   problem.General.Length = length;
 }
 
-MinimumLength FindMinimumLength(const ProblemData& problem, int lastStep, double tolerance) {
+MinimumLength FindMinimumLength(const ProblemData& problem, int lastStep, double tolerance,
+                                double longest) {
   tolerance = std::max(tolerance, Millimetre);
   // The rounding of the millimetre grid must not count as a wider interval.
   const double slack = 1e-9;
@@ -77,30 +82,43 @@ MinimumLength FindMinimumLength(const ProblemData& problem, int lastStep, double
   };
 
   search.Given = problem.Z[problem.General.NL];
-  if (!stands(search.Given)) {
-    search.Result = LengthSearchResult::GivenLengthFails;
-    return search;
-  }
-  const double shortest = ShortestWall(problem, search.Given, *engine);
-  if (shortest > search.Given - Millimetre / 2) {
-    search.Result = LengthSearchResult::NoShorterWall;
-    search.Shortest = search.Given;
-    return search;
-  }
-
   double standing = search.Given;
   double failing = 0.0;
-  for (double down = tolerance;; down = std::min(2.0 * down, LongestStride)) {
-    const double length = std::max(OnMillimetres(standing - down), shortest);
-    if (!stands(length)) {
+  if (!stands(search.Given)) {
+    // Up from the given length in the strides of the way down, so that the
+    // first length that stands lies as close above a failing one.
+    failing = search.Given;
+    for (double up = tolerance;; up = std::min(2.0 * up, LongestStride)) {
+      const double length = std::min(OnMillimetres(failing + up), longest);
+      if (length <= failing + slack) {
+        search.Result = LengthSearchResult::GivenLengthFails;
+        return search;
+      }
+      if (stands(length)) {
+        standing = length;
+        break;
+      }
       failing = length;
-      break;
     }
-    standing = length;
-    if (length <= shortest) {
-      search.Result = LengthSearchResult::NoFailingLength;
-      search.Shortest = search.Failing = length;
+  } else {
+    const double shortest = ShortestWall(problem, search.Given, *engine);
+    if (shortest > search.Given - Millimetre / 2) {
+      search.Result = LengthSearchResult::NoShorterWall;
+      search.Shortest = search.Given;
       return search;
+    }
+    for (double down = tolerance;; down = std::min(2.0 * down, LongestStride)) {
+      const double length = std::max(OnMillimetres(standing - down), shortest);
+      if (!stands(length)) {
+        failing = length;
+        break;
+      }
+      standing = length;
+      if (length <= shortest) {
+        search.Result = LengthSearchResult::NoFailingLength;
+        search.Shortest = search.Failing = length;
+        return search;
+      }
     }
   }
   while (standing - failing > tolerance + slack) {

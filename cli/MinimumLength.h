@@ -12,7 +12,7 @@ namespace korvanu {
 
 enum class LengthSearchResult {
   Found,             // Shortest stands, Failing (just below it) does not
-  GivenLengthFails,  // the wall as given does not reach equilibrium
+  GivenLengthFails,  // the wall as given does not reach equilibrium (nor any up to the longest)
   NoFailingLength,   // even the shortest wall tried, Failing, stands
   NoShorterWall,     // the lowest layer cannot be made shorter than it is
 };
@@ -37,7 +37,11 @@ void SetWallLength(ProblemData& problem, double length);
 // the given length, then steps down by tolerance, 2 tolerance, 4 ... (at most
 // 0.05 m) until a length fails (or the lowest layer is one element thick),
 // then halves the interval until it is no wider than `tolerance` (at least
-// 0.001 m). The problem needs at least one layer and one step.
-MinimumLength FindMinimumLength(const ProblemData& problem, int lastStep, double tolerance);
+// 0.001 m). When the given length fails and `longest` lies above it, the
+// search steps up the same way until a length stands (Shortest then lies
+// above Given), trying no wall longer than `longest`. The problem needs at
+// least one layer and one step.
+MinimumLength FindMinimumLength(const ProblemData& problem, int lastStep, double tolerance,
+                                double longest = 0.0);
 
 }  // namespace korvanu

@@ -19,7 +19,8 @@ namespace {
 constexpr const char* CaptionFormat = "%4s %6s %-9s %7s %12s %8s %14s %8s  %s";
 constexpr const char* RowFormat = "%4d %6d %-9s %7d %12.6f %8.3f %14.3f %8.3f ";
 
-// Index of the largest |value| among nodes 0..NN; the upper node on a tie.
+}  // namespace
+
 int LargestAt(const std::array<double, MaxNodes>& values, int NN) {
   int best = 0;
   for (int i = 1; i <= NN; ++i) {
@@ -27,8 +28,6 @@ int LargestAt(const std::array<double, MaxNodes>& values, int NN) {
   }
   return best;
 }
-
-}  // namespace
 
 StepTableObserver::StepTableObserver(const ProblemData& problem, std::ostream& out, RunFiles files)
     : problem_(problem), out_(out), where_(std::move(files)) {}

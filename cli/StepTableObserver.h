@@ -3,6 +3,7 @@
 // the step files and CSV files of the run go.
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <optional>
 #include <ostream>
@@ -13,6 +14,9 @@
 #include "engine/ComputationObserver.h"
 
 namespace korvanu {
+
+// Index of the largest |value| among nodes 0..NN; the upper node on a tie.
+int LargestAt(const std::array<double, MaxNodes>& values, int NN);
 
 // Where a run's files go; nothing for a folder means no such files.
 struct RunFiles {

@@ -56,6 +56,35 @@ const Command Commands[] = {
      "  --tol T     width of the final interval in m\n"
      "  -o OUT.krv  write the datafile with the length found (File Name OUT.krv)\n",
      korvanu::MinLengthCommand},
+    {"study", "study FILE.krv --vary NAME=VALUES... [OPTIONS] -o STUDY.csv [--plot STUDY.pdf]",
+     "Computes the datafile many times with some of its values changed and writes one\n"
+     "CSV record per run: the values, how the run ended, the largest |w| and |M| with\n"
+     "their depths and the anchor forces, per step and overall. Prints the range of\n"
+     "each output and its rank correlation with each input; with --samples also the\n"
+     "probability of failure, its 95 % interval and the reliability index beta. Values\n"
+     "are rounded as a datafile keeps them. Writes no step file.\n"
+     "\n"
+     "  --vary NAME=VALUES  NAME is a datafile value: layer3.Kp, layers.Dw,\n"
+     "                      layer2.step2.right.Zw, anchor1.Fa, axial.NA,\n"
+     "                      profile1.EI, point2.Z, toe, NN (a wrong name lists them\n"
+     "                      all). VALUES are FROM:TO:COUNT, normal:MEAN:SD,\n"
+     "                      lognormal:MEAN:SD or uniform:LOW:HIGH\n"
+     "  (no option)         ranges one at a time, the others as in the datafile\n"
+     "  --grid              every combination of the ranges\n"
+     "  --samples N         N Latin hypercube samples of the distributions; --seed S\n"
+     "                      (default 1) makes them again\n"
+     "  --limit Q=V         a run fails when M (kNm/m), w (m) or anchorP (kN/m)\n"
+     "                      exceeds V; a run without equilibrium always fails\n"
+     "  --min-length        also the shortest wall of each run (searched up to twice\n"
+     "                      the length when the run does not stand)\n"
+     "  -o STUDY.csv        the runs\n"
+     "  --plot STUDY.pdf    outputs against inputs, or histograms and tornados\n"
+     "  --jobs N            threads (default: the cores)\n"
+     "  --keep-runs DIR     write every run as a datafile DIR/run0001.krv, ...\n"
+     "\n"
+     "A study is done (exit code 0) whatever its runs find; 1 means that a result\n"
+     "file could not be written.\n",
+     korvanu::StudyCommand},
 #ifdef KORVANU_REPORT
     {"report", "report FILE.krv -o REPORT.pdf [--only SECTIONS] [--colors]",
      "Computes the datafile as compute does (step files beside it), then writes its\n"

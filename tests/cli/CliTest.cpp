@@ -439,6 +439,39 @@ TEST_F(CliTest, ManualWritesThePrintedManualAsAPdf) {
     EXPECT_EQ(Run(wrong).Code, 2) << wrong;
   }
 }
+
+// The study's plot: the report's page frame over the charts, one page per
+// input of a sweep, histograms and tornado charts of a sample.
+TEST_F(CliTest, StudyPlotsArePrintedPages) {
+  const std::string test3 = std::string(KORVANU_EXAMPLES) + "/Test3.krv";
+  RunResult r = Run("study '" + test3 +
+                    "' --vary layers.Kp=2.8:3.2:5 --vary layers.Dw=0.015:0.025:3 --min-length "
+                    "-o sweep.csv --plot sweep.pdf");
+  ASSERT_EQ(r.Code, 0) << r.Err;
+  EXPECT_NE(r.Out.find("Wrote the plot to sweep.pdf (2 pages)"), std::string::npos) << r.Out;
+  r = Run("study '" + test3 +
+          "' --vary layers.Kp=lognormal:3.3:0.3 --samples 50 --limit M=63 -o sample.csv "
+          "--plot sample.pdf");
+  ASSERT_EQ(r.Code, 0) << r.Err;
+  for (const char* pdf : {"sweep", "sample"}) {
+    const std::string base = (folder_ / pdf).string();
+    ASSERT_EQ(std::system(("pdftotext '" + base + ".pdf' '" + base + ".txt'").c_str()), 0);
+  }
+  const std::string sweep = ReadFile(folder_ / "sweep.txt");
+  EXPECT_NE(sweep.find("Korvanu - Sheet Pile Wall"), std::string::npos);
+  EXPECT_NE(sweep.find("Outputs against layers.Kp"), std::string::npos);
+  EXPECT_NE(sweep.find("Outputs against layers.Dw"), std::string::npos);
+  EXPECT_NE(sweep.find("min length m"), std::string::npos);
+  EXPECT_NE(sweep.find("datafile 6.901"), std::string::npos);
+  const std::string sample = ReadFile(folder_ / "sample.txt");
+  EXPECT_NE(sample.find("Histograms of the outputs"), std::string::npos);
+  EXPECT_NE(sample.find("Rank correlations of the inputs with each output"), std::string::npos);
+  EXPECT_NE(sample.find("limit"), std::string::npos);
+
+  r = Run("study '" + test3 + "' --vary layers.Kp=3:3.2:2 -o s.csv --plot missing/s.pdf");
+  EXPECT_EQ(r.Code, 1);
+  EXPECT_NE(r.Err.find("missing/s.pdf: the plot could not be written"), std::string::npos) << r.Err;
+}
 #endif
 
 }  // namespace
