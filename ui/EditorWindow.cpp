@@ -1,6 +1,7 @@
 // The editor windows' shared frame: panel, grid, Enter key, commit, size.
 #include "ui/EditorWindow.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -69,10 +70,22 @@ void EditorWindow::ShowSteps(StepChooser& chooser) {
 }
 
 void EditorWindow::StepChosenIn(StepChooser& chooser, StepWindow window) {
-  ViewState& view = context_.View;
-  view.CurrentStep = std::clamp(chooser.TypedStep(), 0, LastStep());
-  chooser.Select(view.CurrentStep);
-  context_.Steps.StepChosen(window, view.CurrentStep);
+  context_.View.CurrentStep = chooser.TakeStep(0, LastStep());
+  context_.Steps.StepChosen(window, context_.View.CurrentStep);
+}
+
+bool EditorWindow::CommitTypedValue() {
+  if (!grid_->EditModified()) return true;
+  return GridSelectCell(grid_->Col(), grid_->Row());
+}
+
+bool EditorWindow::event(QEvent* event) {
+  // A value typed but not yet left is stored when the user goes to another
+  // window, before that window's refill or command could drop it.
+  if (event->type() == QEvent::WindowDeactivate && context_.ModalBoxes == 0 &&
+      QApplication::activeModalWidget() == nullptr && isVisible())
+    CommitTypedValue();
+  return ToolWindow::event(event);
 }
 
 void EditorWindow::FitRows(int rows) {
@@ -126,6 +139,7 @@ bool EditorWindow::GridSelectCell(int col, int row) {
     const QString shown = ToQString(commit.Shown);
     grid_->SetCell(leftCol, leftRow, shown);
     AfterCommit(leftCol, leftRow);
+    context_.Steps.ProblemChanged();
     if (!commit.Accepted) {
       pending_ = commit.ShownPending;
       pendingCol_ = leftCol;

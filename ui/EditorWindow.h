@@ -45,6 +45,9 @@ class EditorWindow : public ToolWindow {
 
   // Fills the window from the problem; runs whenever it is shown.
   virtual void FormPaint() = 0;
+  // Stores a value typed into the cursor's cell but not yet left, as leaving
+  // the cell would; false when the value was refused (the message shown).
+  bool CommitTypedValue();
   virtual void SpeedButtonHelpClick() = 0;
 
  protected:
@@ -64,6 +67,7 @@ class EditorWindow : public ToolWindow {
   }
 
   void showEvent(QShowEvent* event) override;
+  bool event(QEvent* event) override;
 
   // Sets the number of rows and sizes the grid and the window to show them
   // all.

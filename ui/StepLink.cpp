@@ -55,4 +55,9 @@ void StepLink::StepChosen(StepWindow source, int step) {
   }
 }
 
+void StepLink::ProblemChanged() {
+  for (StepView* view : views_)
+    if (view != nullptr && view->DrawsInput() && view->IsShownForSteps()) view->RefreshStep();
+}
+
 }  // namespace korvanu

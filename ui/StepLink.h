@@ -19,6 +19,9 @@ class StepView {
   // Rebuilds the window for the shared step (reads what it shows, then
   // schedules a repaint).
   virtual void RefreshStep() = 0;
+  // Whether the window draws the problem's input, so that an edit elsewhere
+  // must redraw it.
+  virtual bool DrawsInput() const { return false; }
 };
 
 class StepLink {
@@ -29,6 +32,9 @@ class StepLink {
   // `source` has just stored the chosen step: refreshes the other shown
   // windows and `source` itself, in the order of `source`.
   void StepChosen(StepWindow source, int step);
+
+  // An edit was stored: the shown windows that draw the input follow it.
+  void ProblemChanged();
 
  private:
   std::array<StepView*, StepWindowCount> views_{};

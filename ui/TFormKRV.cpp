@@ -348,6 +348,7 @@ bool TFormKRV::MainGridSelectCell(int col, int row) {
   view_.CurrentCol = col;
   view_.CurrentRow = row;
   UpdateOutputCommands();
+  context_.Steps.ProblemChanged();
   return true;
 }
 
@@ -360,6 +361,12 @@ bool TFormKRV::MainGridKeyPress(QKeyEvent& event) {
 }
 
 bool TFormKRV::CommitPendingEdit() {
+  // A value still typed into an editor goes into the problem first, as if
+  // its cell had been left, so that no command acts without it.
+  const WindowSet& w = context_.Windows;
+  EditorWindow* const editors[] = {w.Soils, w.Profiles, w.Anchors, w.Axis};
+  for (EditorWindow* editor : editors)
+    if (editor != nullptr && editor->isVisible() && !editor->CommitTypedValue()) return false;
   if (!mainGrid_->EditModified()) return true;
   return MainGridSelectCell(mainGrid_->Col(), mainGrid_->Row());
 }

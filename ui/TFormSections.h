@@ -29,6 +29,7 @@ class TFormSections : public ToolWindow, public StepView {
 
   bool IsShownForSteps() const override { return context_.View.SectionsShown; }
   void RefreshStep() override { FormPaint(); }
+  bool DrawsInput() const override { return true; }
 
   StepChooser& ComboBoxStep() { return *chooser_; }
   // The step the picture shows.

@@ -156,12 +156,16 @@ class EditorWindowsTest : public QObject {
     QVERIFY(Cursor(grid, 3, 6));
     QCOMPARE(fx_.Problem().Anchors[20][3].Fa, 1.0);
 
-    // Typed but not left: changing the step in another window, or coming back
-    // to this one, stores no anchor value of any step.
-    fx_.Problem().Anchors[0][1].Fx = 5.0;
-    const auto before = fx_.Problem().Anchors;
+    // Typed but not left when a main-window command runs: the value is kept,
+    // for the step it was typed in, as the main grid keeps its own.
     Type(grid, QStringLiteral("99"));
     fx_.Main().SpeedButtonSoilsClick();
+    for (int s = 0; s < StepSlots; ++s) QCOMPARE(fx_.Problem().Anchors[s][4].Fa, s >= 2 ? 99 : 0);
+
+    // The cursor resets of a step change elsewhere and of an activation store
+    // no anchor value of any step, though the cells showed another step.
+    fx_.Problem().Anchors[0][1].Fx = 5.0;
+    const auto before = fx_.Problem().Anchors;
     TypeStep(Soils().ComboBoxStep(), QStringLiteral("0"));
     QCOMPARE(fx_.View().CurrentStep, 0);
     QCOMPARE(Anchors().ComboBoxStep().currentText(), QStringLiteral(" 0"));
@@ -263,8 +267,8 @@ class EditorWindowsTest : public QObject {
     StringGrid& axis = Axis().Grid();
     Key(axis, Qt::Key_Tab, 2);  // MTop of step 1
     Key(axis, Qt::Key_Down);
+    // Typed and not yet left: Save stores it first, as it does in the main grid.
     Type(axis, QStringLiteral("33"));
-    Key(axis, Qt::Key_Return);
 
     const QString path = QDir(fx_.FolderPath()).filePath(QStringLiteral("Edited.krv"));
     fx_.Dialogs().saveAnswers.push_back(path);
