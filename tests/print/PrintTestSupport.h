@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include "core/ProblemDefaults.h"
+#include "print/PrintJob.h"
 #include "print/PrintOptions.h"
 
 namespace korvanu {
@@ -94,6 +95,24 @@ inline const Word* FindWord(const QList<Word>& words, int page, const QString& t
 
 inline double Points(int deviceUnits) {
   return deviceUnits * 72.0 / TestDpi;
+}
+
+// Prints the sections of `options` into the PDF file `path` through the print
+// job; the path when it printed, empty otherwise. `fullPage` puts the device
+// origin at the paper corner, as pdftotext measures; `page` receives the
+// page size in device units.
+inline QString PrintReport(const ProblemData& problem, ViewState& view, Dialogs& dialogs,
+                           const PrintOptions& options, const QString& path,
+                           NodeResults* results = nullptr, bool fullPage = false,
+                           QSize* page = nullptr) {
+  QPrinter printer(QPrinter::HighResolution);
+  PointAtPdf(printer, path);
+  printer.setFullPage(fullPage);
+  if (page != nullptr) *page = QSize(printer.width(), printer.height());
+  PrintJobHooks hooks;
+  hooks.Results = results;
+  PrintJob job(problem, view, dialogs, std::move(hooks));
+  return job.Run(options, printer, nullptr) == PrintOutcome::Printed ? path : QString();
 }
 
 }  // namespace korvanu

@@ -41,16 +41,14 @@ class PrintedCrossSectionsTest : public QObject {
   int PW = 0, PH = 0;
 
   QString Print(bool colors, const QString& name) {
-    const QString path = folder.filePath(name);
-    QPrinter printer(QPrinter::HighResolution);
-    PointAtPdf(printer, path);
-    printer.setFullPage(true);  // device origin at the paper corner
-    PW = printer.width();
-    PH = printer.height();
     PrintOptions options = Only(&PrintOptions::Sections);
     options.Colors = colors;
-    PrintJob job(problem, view, dialogs, PrintJobHooks{});
-    return job.Run(options, printer, nullptr) == PrintOutcome::Printed ? path : QString();
+    QSize page;
+    const QString path =
+        PrintReport(problem, view, dialogs, options, folder.filePath(name), nullptr, true, &page);
+    PW = page.width();
+    PH = page.height();
+    return path;
   }
 
   // A page at PictureDpi, its thin lines drawn whole rather than blended.

@@ -48,12 +48,7 @@ class PrintedInputDataTest : public QObject {
   QTemporaryDir folder;
 
   QString Print(const PrintOptions& options, const QString& name) {
-    const QString path = folder.filePath(name);
-    QPrinter printer(QPrinter::HighResolution);
-    PointAtPdf(printer, path);
-    printer.setFullPage(true);  // device origin at the paper corner, as pdftotext measures
-    PrintJob job(problem, view, dialogs, PrintJobHooks{});
-    return job.Run(options, printer, nullptr) == PrintOutcome::Printed ? path : QString();
+    return PrintReport(problem, view, dialogs, options, folder.filePath(name), nullptr, true);
   }
 
   static PrintOptions InputSections() {

@@ -31,13 +31,7 @@ class PrintedOutputTest : public QObject {
   QString startFolder;
 
   QString Print(const PrintOptions& options, const QString& name) {
-    const QString path = folder.filePath(name);
-    QPrinter printer(QPrinter::HighResolution);
-    PointAtPdf(printer, path);
-    PrintJobHooks hooks;
-    hooks.Results = &engine->Nodes;
-    PrintJob job(*problem, view, dialogs, std::move(hooks));
-    return job.Run(options, printer, nullptr) == PrintOutcome::Printed ? path : QString();
+    return PrintReport(*problem, view, dialogs, options, folder.filePath(name), &engine->Nodes);
   }
 
   // "Maxima :" and the extremes of a step as its step file gives them.
