@@ -2,13 +2,14 @@
 # make test: install what is missing, build, run every test; then the Qt-free
 #   tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
 # make fuzz: build the fuzz targets with clang and run each FUZZ_SECONDS.
+# make package: the .deb; make install-check installs it, starts it, removes it.
 BUILD ?= build
 SANITIZE_BUILD ?= $(BUILD)-sanitize
 FUZZ_BUILD ?= $(BUILD)-fuzz
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps build run test sanitize-test fuzz bench clean
+.PHONY: all deps build run test sanitize-test fuzz package install-check bench clean
 
 all: build
 
@@ -52,6 +53,12 @@ fuzz: deps $(FUZZ_BUILD)/CMakeCache.txt
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target korvanu_fuzz_datafile korvanu_fuzz_stepfile \
 	  korvanu_fuzz_computation
 	scripts/run-fuzzers $(FUZZ_BUILD) $(FUZZ_SECONDS) $(if $(FUZZ_KEEP),--keep)
+
+package: build
+	cmake --build $(BUILD) --target package
+
+install-check: package
+	scripts/check-installed-package $(BUILD)/korvanu_*.deb
 
 bench: build
 	@for b in $(BUILD)/bench/korvanu_bench*; do if [ -f "$$b" ] && [ -x "$$b" ]; then "$$b" || exit 1; fi; done
