@@ -38,8 +38,8 @@ test: build
 	@$(MAKE) --no-print-directory sanitize-test
 
 $(SANITIZE_BUILD)/CMakeCache.txt:
-	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANU_SANITIZE=ON \
-	  -DKORVANU_GUI=OFF -DKORVANU_BENCH=OFF
+	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" \
+	  -DKORVANU_SANITIZE=ON -DKORVANU_GUI=OFF -DKORVANU_BENCH=OFF
 
 sanitize-test: deps $(SANITIZE_BUILD)/CMakeCache.txt
 	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
