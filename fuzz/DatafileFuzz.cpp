@@ -27,10 +27,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string written = WriteDatafile(problem);
   check::RequireFiniteDatafile(written);
   ProblemData again = startUp;
-  const auto error = ReadDatafile(written, again);
-  if (error)
+  if (const auto error = ReadDatafile(written, again)) {
     check::Fail("a saved file is refused at line " + std::to_string(error->Line) + ": " +
                 error->What);
+  }
   check::Require(WriteDatafile(again) == written, "a saved file does not read back as saved");
   return 0;
 }
