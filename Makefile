@@ -1,9 +1,15 @@
 # make run: install what is missing, build, start the program.
-# make test: install what is missing, build, run every test.
+# make test: install what is missing, build, run every test; then the Qt-free
+#   tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# make fuzz: build the fuzz targets with clang and run each FUZZ_SECONDS.
+# make package: the .deb; make install-check installs it, starts it, removes it.
 BUILD ?= build
+SANITIZE_BUILD ?= $(BUILD)-sanitize
+FUZZ_BUILD ?= $(BUILD)-fuzz
+FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps build run test bench clean
+.PHONY: all deps build run test sanitize-test fuzz package install-check bench clean
 
 all: build
 
@@ -29,9 +35,33 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory sanitize-test
+
+$(SANITIZE_BUILD)/CMakeCache.txt:
+	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" \
+	  -DKORVANU_SANITIZE=ON -DKORVANU_GUI=OFF -DKORVANU_BENCH=OFF
+
+sanitize-test: deps $(SANITIZE_BUILD)/CMakeCache.txt
+	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	cd $(SANITIZE_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+$(FUZZ_BUILD)/CMakeCache.txt:
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	  -DKORVANU_FUZZ=ON -DKORVANU_GUI=OFF -DKORVANU_BENCH=OFF
+
+fuzz: deps $(FUZZ_BUILD)/CMakeCache.txt
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target korvanu_fuzz_datafile korvanu_fuzz_stepfile \
+	  korvanu_fuzz_computation
+	scripts/run-fuzzers $(FUZZ_BUILD) $(FUZZ_SECONDS) $(if $(FUZZ_KEEP),--keep)
+
+package: build
+	cmake --build $(BUILD) --target package
+
+install-check: package
+	scripts/check-installed-package $(BUILD)/korvanu_*.deb
 
 bench: build
 	@for b in $(BUILD)/bench/korvanu_bench*; do if [ -f "$$b" ] && [ -x "$$b" ]; then "$$b" || exit 1; fi; done
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)

@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "core/Datafile.h"
+#include "core/DatafileCommands.h"
 #include "core/Limits.h"
 #include "core/ProblemDefaults.h"
 #include "core/ViewState.h"
@@ -59,31 +60,10 @@ bool ReadWholeFile(const fs::path& path, std::string& text, std::string& why) {
 
 }  // namespace
 
-// Beside the target and renamed, so that a failed write (a full disk) never
-// leaves a truncated file where a good one was.
+// The program's own save: a failed write (a full disk) never leaves a
+// truncated file where a good one was.
 bool WriteWholeFile(const fs::path& path, const std::string& text, std::string& why) {
-  const fs::path temporary = path.string() + ".tmp" + std::to_string(::getpid());
-  std::FILE* file = std::fopen(temporary.c_str(), "wb");
-  if (file == nullptr) {
-    why = std::strerror(errno);
-    return false;
-  }
-  const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  const int writeErrno = errno;
-  const bool closed = std::fclose(file) == 0;
-  if (!written || !closed) {
-    why = std::strerror(written ? errno : writeErrno);
-    std::remove(temporary.c_str());
-    return false;
-  }
-  std::error_code ec;
-  fs::rename(temporary, path, ec);
-  if (ec) {
-    why = ec.message();
-    std::remove(temporary.c_str());
-    return false;
-  }
-  return true;
+  return ReplaceFileSafely(path.string(), text, why);
 }
 
 void StartUpProblem(ProblemData& problem) {

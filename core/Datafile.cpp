@@ -58,11 +58,13 @@ std::string CleanText(std::string_view text) {
 }
 
 // A text that is a line of its own must not start with "#", or the reader
-// would skip the line as a comment and shift every line after it.
+// would skip the line as a comment and shift every line after it. A leading
+// comma keeps the line a data line, and the reader skips it before the text,
+// so the text comes back exactly, at its full 40 characters too.
 std::string TextLine(std::string_view text) {
-  std::string clean = CleanText(text);
-  if (!clean.empty() && clean[0] == '#') clean.insert(clean.begin(), ' ');
-  return clean + "," + kEol;
+  const std::string clean = CleanText(text);
+  const bool likeComment = !clean.empty() && clean[0] == '#';
+  return (likeComment ? "," : "") + clean + "," + kEol;
 }
 
 void Line(std::string& out, std::string_view line) {

@@ -25,7 +25,11 @@ constexpr const char* kReservedName = "New.krv";
 // A datafile is a few hundred kilobytes at most; anything far larger is not one.
 constexpr off_t kLargestDatafile = 64 * 1024 * 1024;
 
+// ReplaceFile's own failure besides the errno values.
+constexpr int kNotARegularFile = -1;
+
 std::string Reason(int error) {
+  if (error == kNotARegularFile) return "not a regular file";
   return std::strerror(error);
 }
 
@@ -54,7 +58,8 @@ mode_t ModeFor(const std::string& target) {
 
 // Writes `data` to a temporary file beside `target`, flushes it to the disk
 // and renames it over `target`, so the old file stays whole until the new
-// one is complete. Returns 0 or the errno of the step that failed.
+// one is complete. Returns 0, the errno of the step that failed, or
+// kNotARegularFile.
 int ReplaceFile(std::string target, const std::string& data) {
   // Replace the file a symbolic link names, not the link.
   struct stat st;
@@ -63,6 +68,11 @@ int ReplaceFile(std::string target, const std::string& data) {
       target = resolved;
       std::free(resolved);
     }
+  }
+  // A device, a pipe or a socket is never replaced by a datafile (as root,
+  // renaming over /dev/null would succeed).
+  if (::stat(target.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode)) {
+    return kNotARegularFile;
   }
   // A file the user made read-only is not replaced behind its back.
   if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0 &&
@@ -143,6 +153,12 @@ bool ReadFile(const std::string& path, std::string& text, std::string& reason) {
 }
 
 }  // namespace
+
+bool ReplaceFileSafely(const std::string& target, const std::string& data, std::string& why) {
+  const int error = ReplaceFile(target, data);
+  if (error != 0) why = Reason(error);
+  return error == 0;
+}
 
 std::pair<std::string, std::string> SplitPath(const std::string& path) {
   const size_t last = path.find_last_of("/\\");

@@ -40,4 +40,10 @@ OpenOutcome OpenProblem(ProblemData& problem, ViewState& view,
 // Splits a chosen path at its last "/" (or "\"): {folder, file}.
 std::pair<std::string, std::string> SplitPath(const std::string& path);
 
+// Writes `data` to `target` as Save does: beside it first, flushed to the
+// disk, then renamed over it, so the old file stays whole until the new one
+// is complete; a device or pipe is never replaced, nor a read-only file.
+// False with the reason when it could not.
+bool ReplaceFileSafely(const std::string& target, const std::string& data, std::string& why);
+
 }  // namespace korvanu

@@ -97,8 +97,15 @@ TEST(DatafileWriter, TextsStayOneFieldOnTheirLine) {
   const std::vector<std::string> lines = Lines(WriteDatafile(p));
   ASSERT_EQ(lines.size(), 97u);
   EXPECT_EQ(lines[6], std::string(40, 'u') + ",");
-  EXPECT_EQ(lines[8], " #hash.krv,");  // would read as a comment line otherwise
+  EXPECT_EQ(lines[8], ",#hash.krv,");  // would read as a comment line otherwise
   EXPECT_EQ(lines[10], "Twolines,");
+
+  // Such a text reads back exactly, at its full length too.
+  p.General.ProblemName = "#" + std::string(39, 'n');
+  ProblemData back = test::StartupProblem();
+  ASSERT_FALSE(ReadDatafile(WriteDatafile(p), back));
+  EXPECT_EQ(back.General.FileName, "#hash.krv");
+  EXPECT_EQ(back.General.ProblemName, p.General.ProblemName);
 }
 
 }  // namespace
