@@ -19,6 +19,8 @@ struct GeneralData {
   int NT = 0;           // loading steps after the initial state
   int NP = 0;           // catalogue profile (1..20) that forms the wall
   int Version = 0;
+
+  bool operator==(const GeneralData&) const = default;
 };
 
 // Soil of one layer, one loading step and one side, in datafile order.
@@ -88,6 +90,10 @@ struct ProblemData {
   const LayerProperties& Layer(int layer, int step, Side side) const {
     return LayerTable[layer][step][static_cast<int>(side)];
   }
+
+  // Whole-record comparison: whether a problem differs from its last saved
+  // state, and what undo must put back.
+  bool operator==(const ProblemData&) const = default;
 };
 
 }  // namespace korvanu
