@@ -8,10 +8,10 @@
 #include <memory>
 #include <optional>
 
-#include "cli/CliFiles.h"
-#include "cli/InMemoryRun.h"
-#include "cli/MinimumLength.h"
-#include "cli/StepTableObserver.h"
+#include "core/DatafileFiles.h"
+#include "analysis/InMemoryRun.h"
+#include "analysis/MinimumLength.h"
+#include "analysis/StepTableObserver.h"
 #include "core/TextFormat.h"
 
 namespace korvanu {

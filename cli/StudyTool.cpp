@@ -1,7 +1,7 @@
 // The study command of korvanu-cli, with the plot where the windows are built.
 #include "cli/StudyCommand.h"
 #ifdef KORVANU_REPORT
-#include "cli/StudyPlot.h"
+#include "print/StudyPlot.h"
 #endif
 
 namespace korvanu {

@@ -15,9 +15,9 @@
 #include "manual/ManualScreen.h"
 #include "manual/ManualText.h"
 #include "manual/PrintedManual.h"
-#include "manual/TFormManual.h"
+#include "ui/TFormManual.h"
 #include "tests/print/PrintTestSupport.h"
-#include "ui/Fonts.h"
+#include "base/Fonts.h"
 #include "ui/StepChooser.h"
 #include "ui/WindowParts.h"
 

@@ -7,7 +7,7 @@
 #include <functional>
 #include <optional>
 
-#include "ui/Dialogs.h"
+#include "base/Dialogs.h"
 
 namespace korvanu {
 

@@ -13,7 +13,7 @@
 #include "WindowFixture.h"
 #include "core/Datafile.h"
 #include "core/ProblemDefaults.h"
-#include "ui/Fonts.h"
+#include "base/Fonts.h"
 #include "ui/StepChooser.h"
 #include "ui/StringGrid.h"
 #include "ui/TFormAnchors.h"

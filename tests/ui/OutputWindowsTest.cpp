@@ -10,7 +10,7 @@
 
 #include "WindowFixture.h"
 #include "results/StepOutputReader.h"
-#include "ui/Fonts.h"
+#include "base/Fonts.h"
 #include "ui/StepChooser.h"
 #include "ui/StringGrid.h"
 #include "ui/TFormGraphs.h"

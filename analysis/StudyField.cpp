@@ -1,12 +1,12 @@
 // Study names resolved to the records of the problem they set.
-#include "cli/StudyField.h"
+#include "analysis/StudyField.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <sstream>
 
-#include "cli/MinimumLength.h"
+#include "analysis/MinimumLength.h"
 #include "core/TextFormat.h"
 #include "engine/EngineState.h"
 

@@ -7,8 +7,8 @@
 #include <thread>
 #include <vector>
 
-#include "cli/CliFiles.h"
-#include "cli/MinimumLength.h"
+#include "core/DatafileFiles.h"
+#include "analysis/MinimumLength.h"
 
 namespace korvanu {
 namespace {

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/InMemoryRun.h"
-#include "cli/MinimumLength.h"
-#include "cli/StudyDesign.h"
+#include "analysis/InMemoryRun.h"
+#include "analysis/MinimumLength.h"
+#include "analysis/StudyDesign.h"
 
 namespace korvanu {
 

@@ -1,6 +1,6 @@
 // Datafiles for the commands: read whole, parsed as Open parses them, and
 // written beside the target and renamed into place.
-#include "cli/CliFiles.h"
+#include "core/DatafileFiles.h"
 
 #include <unistd.h>
 
