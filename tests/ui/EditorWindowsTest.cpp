@@ -10,7 +10,7 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "WindowFixture.h"
+#include "tests/support/WindowFixture.h"
 #include "core/Datafile.h"
 #include "core/ProblemDefaults.h"
 #include "base/Fonts.h"

@@ -16,7 +16,7 @@
 #include <QToolButton>
 #include <memory>
 
-#include "WindowFixture.h"
+#include "tests/support/WindowFixture.h"
 #include "core/ProblemData.h"
 #include "core/ViewState.h"
 #include "engine/EngineState.h"

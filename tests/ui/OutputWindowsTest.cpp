@@ -8,7 +8,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "WindowFixture.h"
+#include "tests/support/WindowFixture.h"
 #include "results/StepOutputReader.h"
 #include "base/Fonts.h"
 #include "ui/StepChooser.h"

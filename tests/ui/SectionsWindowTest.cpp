@@ -7,7 +7,7 @@
 #include <QTest>
 #include <algorithm>
 
-#include "WindowFixture.h"
+#include "tests/support/WindowFixture.h"
 #include "core/ProblemDefaults.h"
 #include "print/LayerPalette.h"
 #include "ui/DrawCrossSection.h"
