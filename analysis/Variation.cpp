@@ -5,9 +5,8 @@
 #include <sstream>
 #include <vector>
 
-#include "cli/CliCommands.h"
-#include "analysis/StudyStatistics.h"
 #include "core/TextFormat.h"
+#include "analysis/StudyStatistics.h"
 
 namespace korvanu {
 

@@ -1,15 +1,8 @@
-// Datafiles for the commands: read whole, parsed as Open parses them, and
-// written beside the target and renamed into place.
+// Datafiles for the commands and the analysis: read and named as Open and
+// Save read and name them, written beside the target and renamed into place.
 #include "core/DatafileFiles.h"
 
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "core/Datafile.h"
 #include "core/DatafileCommands.h"
@@ -20,45 +13,6 @@
 namespace korvanu {
 
 namespace fs = std::filesystem;
-
-namespace {
-
-// A datafile is a few kilobytes; this only keeps a wrong argument (a device,
-// a huge file) from being read without end.
-constexpr std::uintmax_t LargestDatafile = 16u * 1024u * 1024u;
-
-bool ReadWholeFile(const fs::path& path, std::string& text, std::string& why) {
-  std::error_code ec;
-  const fs::file_status status = fs::status(path, ec);
-  if (ec || !fs::exists(status)) {
-    why = "no such file";
-    return false;
-  }
-  if (!fs::is_regular_file(status)) {
-    why = "not a regular file";
-    return false;
-  }
-  const std::uintmax_t size = fs::file_size(path, ec);
-  if (ec || size > LargestDatafile) {
-    why = ec ? ec.message() : "too large for a datafile";
-    return false;
-  }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    why = std::strerror(errno);
-    return false;
-  }
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  if (in.bad()) {
-    why = "read error";
-    return false;
-  }
-  text = buffer.str();
-  return true;
-}
-
-}  // namespace
 
 // The program's own save: a failed write (a full disk) never leaves a
 // truncated file where a good one was.
@@ -76,7 +30,7 @@ void StartUpProblem(ProblemData& problem) {
 std::optional<std::string> LoadDatafile(const std::string& datafile, ProblemData& problem) {
   std::string text;
   std::string why;
-  if (!ReadWholeFile(fs::path(datafile), text, why)) {
+  if (!ReadDatafileFile(datafile, text, why)) {
     return "Unable to load datafile " + datafile + ": " + why;
   }
   if (const auto error = ReadDatafile(text, problem)) {
@@ -88,19 +42,20 @@ std::optional<std::string> LoadDatafile(const std::string& datafile, ProblemData
 }
 
 std::optional<std::string> DatafileNameRefusal(const std::string& bare) {
-  if (bare.empty() || bare == "." || bare == "..") return "'" + bare + "' names no file";
-  if (bare == "New.krv") {
-    return "Filename 'New.krv' reserved for initialization of new problems.\n\n"
-           "Please use a different name.";
-  }
-  if (bare.size() > static_cast<size_t>(MaxText)) {
-    return "the file name " + bare + " is longer than " + std::to_string(MaxText) + " characters";
-  }
-  for (const char c : bare) {
-    // The name is stored on a datafile line of comma-separated fields.
-    if (c == ',' || static_cast<unsigned char>(c) < ' ') {
+  switch (CheckDatafileName(bare)) {
+    case DatafileNameFault::None:
+      return std::nullopt;
+    case DatafileNameFault::NoName:
+      return "'" + bare + "' names no file";
+    case DatafileNameFault::Reserved:
+      return "Filename 'New.krv' reserved for initialization of new problems.\n\n"
+             "Please use a different name.";
+    case DatafileNameFault::TooLong:
+      return "the file name " + bare + " is longer than " + std::to_string(MaxText) +
+             " characters";
+    case DatafileNameFault::Comma:
+    case DatafileNameFault::ControlCharacter:
       return "the file name " + bare + " must not hold a comma or a control character";
-    }
   }
   return std::nullopt;
 }
