@@ -26,7 +26,7 @@ double ReadReal(std::string_view text);
 // int are clamped to its range.
 int ReadInteger(std::string_view text);
 
-// The first `limit` characters of text (MaxText unless given).
+// The first `limit` characters of a UTF-8 text (MaxText unless given).
 std::string CutText(std::string_view text, int limit = MaxText);
 
 }  // namespace korvanu
