@@ -13,6 +13,7 @@
 #include <random>
 
 #include "core/Datafile.h"
+#include "core/DatafileText.h"
 #include "core/Limits.h"
 #include "core/TextFormat.h"
 
@@ -166,6 +167,23 @@ DatafileNameFault CheckDatafileName(std::string_view bare) {
   return DatafileNameFault::None;
 }
 
+namespace {
+
+// Why the datafile cannot hold one of the problem's texts, with `file` as
+// its file name; empty when it holds them all.
+std::string TextsTheDatafileCannotHold(const ProblemData& problem, const std::string& file) {
+  const GeneralData& g = problem.General;
+  std::string why = DatafileTextRefusal(g.LicensedUser, "Licensed User");
+  if (why.empty()) why = DatafileTextRefusal(file, "The file name");
+  if (why.empty()) why = DatafileTextRefusal(g.ProblemName, "Problem Name");
+  for (int n = 0; why.empty() && n < MaxProfiles; ++n) {
+    why = DatafileTextRefusal(problem.Catalogue[n].Name, Format("Profile name %d", n + 1));
+  }
+  return why;
+}
+
+}  // namespace
+
 bool ReplaceFileSafely(const std::string& target, const std::string& data, std::string& why) {
   const int error = ReplaceFile(target, data);
   if (error != 0) why = Reason(error);
@@ -218,6 +236,13 @@ SaveOutcome SaveProblem(ProblemData& problem, const std::optional<std::string>& 
                  "name.\n\n%s",
                  file.c_str(), kNotSaved));
       return outcome;
+  }
+
+  // A text that came from a UTF-8 datafile may hold a character that this
+  // datafile cannot; refused here, it is not lost or replaced unseen.
+  if (std::string why = TextsTheDatafileCannotHold(problem, file); !why.empty()) {
+    outcome.Messages.push_back(why + "\n\n" + kNotSaved);
+    return outcome;
   }
 
   const std::string previousName = problem.General.FileName;

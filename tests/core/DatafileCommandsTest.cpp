@@ -218,6 +218,20 @@ TEST(SaveCommand, FileNameLongerThanFortyOrWithACommaIsRefused) {
   EXPECT_TRUE(SaveProblem(p, dir / (std::string(36, 'w') + ".krv"), 1).Written);
 }
 
+TEST(SaveCommand, TextTheDatafileCannotHoldIsRefused) {
+  test::ScratchFolder dir;
+  ProblemData p = test::StartupProblem();
+  p.Catalogue[6].Name =
+      "\xC5\x81\xC3\xB3"
+      "d\xC5\xBA";  // opened from a UTF-8 file
+  SaveOutcome out = SaveProblem(p, dir / "wall.krv", 1);
+  EXPECT_FALSE(out.Written);
+  ASSERT_EQ(out.Messages.size(), 1u);
+  EXPECT_NE(out.Messages[0].find("Profile name 7 cannot hold the character"), std::string::npos);
+  EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+  EXPECT_EQ(p.General.FileName, "New.krv");
+}
+
 TEST(OpenCommand, CancelledStillResetsTheWindows) {
   ProblemData p = test::StartupProblem();
   const ProblemData before = p;
