@@ -217,7 +217,9 @@ TEST_F(ManualValidation, Test3And4AnchoredWall) {
        {"With Ka={} it gives a minimum length of {} m and an anchor force of {} kN/m",
         {sand.Ka, classical, active(classical) - passive(classical)}},
        {"a wall of {} m stands and one of {} m does not", {holds / 1000.0, fails / 1000.0}},
-       {QStringLiteral("ends with \"%1\"").arg(QLatin1String(FaultText(ComputationFault::DivisionByZero))), {}},
+       {QStringLiteral("ends with \"%1\"")
+            .arg(QLatin1String(FaultText(ComputationFault::DivisionByZero))),
+        {}},
        {"For {} m (datafile Test3) it gives an anchor force of {} kN/m and a largest moment of {} "
         "kNm/m at z={} m",
         {p->General.Length, force, M, z}}});
