@@ -1,6 +1,7 @@
 // The manual: the shipped text and where its lines go, the page chooser's
-// clamping, the figure area after a page with two figures, the samples of
-// the plots, and the printed manual read back from a PDF.
+// clamping, the figure area after a page with two figures, the figures' pens
+// and labels as recorded strokes, the samples of the plots, and the printed
+// manual read back from a PDF.
 #include <QFontMetrics>
 #include <QImage>
 #include <QLineEdit>
