@@ -75,10 +75,11 @@ int ReplaceFile(std::string target, const std::string& data) {
   if (::stat(target.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode)) {
     return kNotARegularFile;
   }
-  // A file the user made read-only is not replaced behind its back.
+  // A file the user made read-only, or one on a read-only mount, is not
+  // replaced behind its back (root passes the permission check, not the mount).
   if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0 &&
-      errno == EACCES) {
-    return EACCES;
+      (errno == EACCES || errno == EROFS)) {
+    return errno;
   }
   const size_t slash = target.find_last_of('/');
   const std::string folder = slash == std::string::npos ? std::string(".")
