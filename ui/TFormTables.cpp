@@ -52,6 +52,7 @@ TFormTables::TFormTables(AppContext& context)
   grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   grid_->FreezeFixedRows();
+  grid_->AlignRight();
   for (int column = 0; column < Columns; ++column) {
     grid_->SetCell(column, 0, QString::fromUtf8(TableCaptions[column]));
     grid_->SetCell(column, 1, QString::fromUtf8(TableUnits[column]));
