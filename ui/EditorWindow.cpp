@@ -70,8 +70,13 @@ void EditorWindow::ShowSteps(StepChooser& chooser) {
 }
 
 void EditorWindow::StepChosenIn(StepChooser& chooser, StepWindow window) {
-  context_.View.CurrentStep = chooser.TakeStep(0, LastStep());
-  context_.Steps.StepChosen(window, context_.View.CurrentStep);
+  const int step = chooser.TakeStep(0, LastStep());
+  if (!CommitTypedValue()) {
+    chooser.Select(context_.View.CurrentStep);
+    return;
+  }
+  context_.View.CurrentStep = step;
+  context_.Steps.StepChosen(window, step);
 }
 
 bool EditorWindow::CommitTypedValue() {
@@ -139,7 +144,7 @@ bool EditorWindow::GridSelectCell(int col, int row) {
     const QString shown = ToQString(commit.Shown);
     grid_->SetCell(leftCol, leftRow, shown);
     AfterCommit(leftCol, leftRow);
-    context_.Steps.ProblemChanged();
+    context_.Steps.ProblemChanged(this);
     if (!commit.Accepted) {
       pending_ = commit.ShownPending;
       pendingCol_ = leftCol;

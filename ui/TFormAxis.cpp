@@ -41,6 +41,7 @@ TFormAxis::TFormAxis(AppContext& context)
   move(ScreenSize().width() - ClientWidth - 50, 110);
   HomeCursor(NTopColumn);
   FillAxisGrid();
+  context.Steps.JoinInput(this);
 }
 
 void TFormAxis::FormActivate() {

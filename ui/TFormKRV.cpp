@@ -314,6 +314,8 @@ void TFormKRV::Refresh() {
   mainGrid_->MoveCursor(1, 0);
   Button("SpeedButtonSave").setEnabled(true);
   Button("SpeedButtonPrint").setEnabled(true);
+  // The tool windows that show the input follow the problem too.
+  context_.Steps.ProblemChanged();
 }
 
 void TFormKRV::FormActivate() {

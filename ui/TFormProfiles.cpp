@@ -37,6 +37,7 @@ TFormProfiles::TFormProfiles(AppContext& context)
   move(static_cast<int>(0.3 * screen.width()), static_cast<int>(0.4 * screen.height()));
   HomeCursor(NameColumn);
   FormPaint();
+  context.Steps.JoinInput(this);
 }
 
 void TFormProfiles::FormPaint() {

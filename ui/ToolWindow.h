@@ -20,6 +20,7 @@ class ToolWindow : public QWidget {
              Layer layer = Layer::StaysOnTop);
 
   bool& ShownFlag() { return context_.View.*shownFlag_; }
+  bool Shown() const { return context_.View.*shownFlag_; }
 
   // Runs when the user makes this the active window; not when it becomes
   // active again because one of the program's message boxes closed.
