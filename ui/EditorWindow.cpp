@@ -3,15 +3,14 @@
 
 #include <QApplication>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QScreen>
 #include <QShowEvent>
 #include <QToolButton>
 #include <algorithm>
 #include <cassert>
 
+#include "ui/FramePlacement.h"
 #include "ui/QtText.h"
 #include "ui/StepChooser.h"
 #include "ui/StringGrid.h"
@@ -21,7 +20,7 @@ namespace korvanu {
 
 EditorWindow::EditorWindow(AppContext& context, bool ViewState::*shownFlag, const QString& caption,
                            const EditorLayout& layout)
-    : ToolWindow(context, shownFlag, caption), clientWidth_(layout.ClientWidth) {
+    : ToolWindow(context, shownFlag, caption), width_(layout.Width), clientWidth_(layout.Width) {
   const int columns = static_cast<int>(layout.ColumnWidths.size());
   assert(layout.Captions.size() == layout.ColumnWidths.size() &&
          layout.Units.size() == layout.ColumnWidths.size());
@@ -47,9 +46,14 @@ EditorWindow::EditorWindow(AppContext& context, bool ViewState::*shownFlag, cons
   grid_->OnKeyPress = [this](QKeyEvent& event) { return GridKeyPress(event); };
 }
 
-QSize EditorWindow::ScreenSize() {
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  return screen ? screen->size() : QSize(1024, 768);
+void EditorWindow::PlaceAt(QPoint topLeft) {
+  PlaceByFrame([this, topLeft] {
+    clientWidth_ = Frame().ClientWidth(width_);
+    panel_->setGeometry(0, 0, clientWidth_, PanelHeight);
+    help_->move(clientWidth_ - 35, 2);
+    FitRows(grid_->RowCount());
+    Frame().MoveFrameTo(topLeft);
+  });
 }
 
 StepChooser* EditorWindow::MakeStepChooser(std::function<void()> onChange) {

@@ -29,7 +29,7 @@ struct EditorLayout {
   const char* PanelName;
   const char* GridName;
   QString HelpHint;
-  int ClientWidth;
+  int Width;  // of the window, frame included
   int FixedCols;
   std::vector<int> ColumnWidths;  // one per column
   // Row 0 and row 1 of every column, as UTF-8.
@@ -89,8 +89,8 @@ class EditorWindow : public ToolWindow, public StepView {
   // step's values.
   void HomeCursor(int col);
   void FocusGrid();
-  // Screen size, for the placement of the window.
-  static QSize ScreenSize();
+  // Places the window's frame at `topLeft`, `Width` wide.
+  void PlaceAt(QPoint topLeft);
 
   // The editors that show one loading step: the "Loading Step :" label and
   // the chooser at the left of the panel; the chooser reports to `onChange`.
@@ -113,6 +113,7 @@ class EditorWindow : public ToolWindow, public StepView {
   bool GridSelectCell(int col, int row);
   bool GridKeyPress(QKeyEvent& event);
 
+  int width_;
   int clientWidth_;
   // The refused cell whose shown value the next leave commits.
   bool pending_ = false;

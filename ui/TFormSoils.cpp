@@ -44,7 +44,7 @@ int Layers(const ProblemData& problem) {
 TFormSoils::TFormSoils(AppContext& context)
     : EditorWindow(context, &ViewState::SoilsShown, QStringLiteral("Properties of Soil Layers"),
                    SoilsLayout()) {
-  move(40, static_cast<int>(0.35 * ScreenSize().height()));
+  PlaceAt(QPoint(40, static_cast<int>(0.35 * ScreenSize().height())));
 
   chooser_ = MakeStepChooser([this] { ComboBoxStepChange(); });
   side_ = new QComboBox(panel_);

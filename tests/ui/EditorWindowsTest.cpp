@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTest>
 #include <QToolButton>
 
@@ -298,6 +299,26 @@ class EditorWindowsTest : public QObject {
     QCOMPARE(Anchors().Grid().Cell(1, 3), QStringLiteral("       1.000"));
     QCOMPARE(Axis().Grid().RowCount(), 1 + 3);
     QCOMPARE(Profiles().Grid().Cell(1, 2), QString::fromStdString(fx_.Problem().Catalogue[0].Name));
+  }
+
+  void windowsArePlacedAndSizedByTheirFrames() {
+    // The offscreen screen, 800 wide, gives every window a frame.
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    QCOMPARE(screen.width(), 800);
+    TFormKRV& main = fx_.Main();
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    QTRY_COMPARE(main.frameGeometry(),
+                 QRect(0, screen.height() / 20, 800, static_cast<int>(0.9 * screen.height())));
+    QVERIFY(main.frameGeometry() != main.geometry());
+    main.SpeedButtonSoilsClick();
+    main.SpeedButtonAxialClick();
+    QVERIFY(QTest::qWaitForWindowExposed(&Axis()));
+    QTRY_COMPARE(Soils().frameGeometry().topLeft(),
+                 QPoint(40, static_cast<int>(0.35 * screen.height())));
+    QCOMPARE(Soils().frameGeometry().width(), 725);
+    QCOMPARE(Axis().frameGeometry().topLeft(), QPoint(800 - 221 - 50, 110));
+    QCOMPARE(Axis().frameGeometry().width(), 221);
   }
 
   void twentyLayersAndStepsFitTheWindows() {
