@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QStyle>
@@ -81,6 +82,21 @@ std::optional<QString> QtDialogs::SaveFile(QWidget* parent, const QString& folde
 bool QtDialogs::Print(QWidget* parent, QPrinter& printer) {
   QPrintDialog dialog(&printer, parent);
   return dialog.exec() == QDialog::Accepted;
+}
+
+SaveChangesAnswer QtDialogs::AskSaveChanges(QWidget* parent, const QString& question) {
+  QMessageBox box(QMessageBox::Question, kTitle, question,
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+  box.setDefaultButton(QMessageBox::Save);
+  box.setEscapeButton(QMessageBox::Cancel);
+  switch (box.exec()) {
+    case QMessageBox::Save:
+      return SaveChangesAnswer::Save;
+    case QMessageBox::Discard:
+      return SaveChangesAnswer::Discard;
+    default:
+      return SaveChangesAnswer::Cancel;
+  }
 }
 
 }  // namespace korvanu

@@ -34,6 +34,9 @@ class ScriptedDialogs : public Dialogs {
     if (OnPrint) OnPrint();
     return PrintAnswer;
   }
+  SaveChangesAnswer AskSaveChanges(QWidget*, const QString&) override {
+    return SaveChangesAnswer::Cancel;
+  }
 };
 
 }  // namespace korvanu
