@@ -10,6 +10,7 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -630,6 +631,24 @@ class MainWindowTest : public QObject {
     TypeAndEnter(Problem, QStringLiteral("Changed"));
     QCOMPARE(fx_.View().PageOffset, 0);
     QVERIFY(!OutputCommandsEnabled());
+  }
+
+  void theCellEditorSelectsItsTextAgainAfterAMenuCommand() {
+    Main().show();
+    QApplication::setActiveWindow(&Main());
+    QVERIFY(QTest::qWaitForWindowActive(&Main()));
+    Grid().SelectCell(1, File);
+    QTRY_VERIFY(Grid().Editor()->hasFocus());
+    QVERIFY(Grid().Editor()->hasSelectedText());
+    // Help, Introduction from the keyboard: the menu bar takes the focus.
+    QTest::keyClick(Grid().Editor(), Qt::Key_H, Qt::AltModifier);
+    QMenu* help = Main().menuBar()->actions().at(1)->menu();
+    QTRY_VERIFY(help->isVisible());
+    QTest::keyClick(help, Qt::Key_I);
+    QCOMPARE(fx_.Dialogs().messages.size(), 1);
+    QTRY_VERIFY(Grid().Editor()->hasFocus());
+    QTest::keyClicks(Grid().Editor(), QStringLiteral("Quay.krv"));
+    QCOMPARE(Grid().Cell(1, File), QStringLiteral("Quay.krv"));
   }
 
   void helpTexts() {
