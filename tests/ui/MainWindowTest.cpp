@@ -485,6 +485,14 @@ class MainWindowTest : public QObject {
 
   void unsavedChangesAreAskedForBeforeTheyAreLost() {
     Main().show();
+    // Looking is no change: every window shown, cells passed through.
+    Main().SpeedButtonSoilsClick();
+    Main().SpeedButtonProfileClick();
+    Main().SpeedButtonSectionsClick();
+    Main().SpeedButtonAnchorsClick();
+    Main().SpeedButtonAxialClick();
+    for (int row : {NN, NL, NT, NP, LengthRow, User}) Grid().SelectCell(1, row);
+    Main().FormActivate();
     Main().SpeedButtonQuitClick();
     QVERIFY(Main().close());
     QCOMPARE(quits_, 2);  // nothing changed: the program ends at once
