@@ -107,7 +107,9 @@ TFormKRV::TFormKRV(AppContext& context, QWidget* parent)
       problem_(context.Problem),
       view_(context.View),
       clock_(SystemSecondsClock()),
-      printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+      quit_([] { QCoreApplication::exit(0); }),
+      printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)),
+      unsaved_(context.Problem) {
   context_.Windows.Main = this;
   setObjectName(QStringLiteral("FormKRV"));
   setWindowTitle(QStringLiteral("Korvanu - Sheet Pile Wall"));
@@ -267,6 +269,7 @@ void TFormKRV::FormCreate() {
   mainGrid_->MoveCursor(1, 0);
   mainGrid_->setFocus();
   Refresh();
+  unsaved_.Record(problem_);
 }
 
 void TFormKRV::PlaceWindow() {
@@ -408,14 +411,18 @@ void TFormKRV::HideToolWindowsExceptManual() {
 
 void TFormKRV::SpeedButtonOpenClick() {
   ModalScope modal(modalDepth_);
+  if (!CommitPendingEdit() || !SaveChangesFirst()) return;
   const std::optional<QString> chosen =
       context_.Dialog.OpenFile(this, openFolder_, dialogFileName_);
   std::optional<std::string> path;
-  if (chosen) {
-    QDir::setCurrent(QFileInfo(*chosen).absolutePath());
-    path = QFile::encodeName(*chosen).toStdString();
-  }
+  if (chosen) path = QFile::encodeName(*chosen).toStdString();
   const OpenOutcome outcome = OpenProblem(problem_, view_, path);
+  // Only a file that was read moves the current folder: the step files of a
+  // problem kept after a refused file stay where they were.
+  if (outcome.Loaded) {
+    QDir::setCurrent(QFileInfo(*chosen).absolutePath());
+    unsaved_.Record(problem_);
+  }
   ShowMessages(outcome.Messages);
   // Open cleared the shown flags of the options panel and the tool windows.
   panelOptions_->setVisible(view_.PrintOptionsShown);
@@ -425,25 +432,47 @@ void TFormKRV::SpeedButtonOpenClick() {
 }
 
 void TFormKRV::New1Click() {
+  ModalScope modal(modalDepth_);
+  if (!CommitPendingEdit() || !SaveChangesFirst()) return;
   FormCreate();
 }
 
 void TFormKRV::SpeedButtonSaveClick() {
   ModalScope modal(modalDepth_);
   if (!CommitPendingEdit()) return;
+  SaveFromWindow();
+}
+
+bool TFormKRV::SaveFromWindow() {
   const std::optional<QString> chosen =
       context_.Dialog.SaveFile(this, saveFolder_, dialogFileName_);
   std::optional<std::string> path;
-  if (chosen) {
-    QDir::setCurrent(QFileInfo(*chosen).absolutePath());
-    path = QFile::encodeName(*chosen).toStdString();
-  }
+  if (chosen) path = QFile::encodeName(*chosen).toStdString();
   const SaveOutcome outcome =
       SaveProblem(problem_, path, static_cast<std::uint64_t>(std::time(nullptr)));
+  // Only a written file moves the current folder, as for Open.
+  if (outcome.Written) {
+    QDir::setCurrent(QFileInfo(*chosen).absolutePath());
+    saveFolder_ = QFile::decodeName(QByteArray::fromStdString(outcome.Folder));
+    unsaved_.Record(problem_);
+  }
   ShowMessages(outcome.Messages);
-  if (outcome.Written) saveFolder_ = QFile::decodeName(QByteArray::fromStdString(outcome.Folder));
   dialogFileName_ = ToQString(problem_.General.FileName);
   Refresh();
+  return outcome.Written;
+}
+
+bool TFormKRV::SaveChangesFirst() {
+  if (!unsaved_.Pending(problem_)) return true;
+  switch (context_.Dialog.AskSaveChanges(this, ToQString(SaveChangesQuestion(problem_)))) {
+    case SaveChangesAnswer::Save:
+      return SaveFromWindow();
+    case SaveChangesAnswer::Discard:
+      return true;
+    case SaveChangesAnswer::Cancel:
+      break;
+  }
+  return false;
 }
 
 void TFormKRV::SpeedButtonPrintClick() {
@@ -576,7 +605,11 @@ void TFormKRV::ButtonGeneralHelpClick() {
 }
 
 void TFormKRV::SpeedButtonQuitClick() {
-  QCoreApplication::exit(0);
+  {
+    ModalScope modal(modalDepth_);
+    if (!CommitPendingEdit() || !SaveChangesFirst()) return;
+  }
+  quit_();
 }
 
 bool TFormKRV::eventFilter(QObject* watched, QEvent* event) {
@@ -629,9 +662,17 @@ void TFormKRV::showEvent(QShowEvent* event) {
 }
 
 void TFormKRV::closeEvent(QCloseEvent* event) {
-  // Closing the main window ends the program, tool windows or not.
+  // Closing the main window ends the program, tool windows or not, unless
+  // the user keeps it to save unsaved changes.
+  {
+    ModalScope modal(modalDepth_);
+    if (!CommitPendingEdit() || !SaveChangesFirst()) {
+      event->ignore();
+      return;
+    }
+  }
   event->accept();
-  QCoreApplication::exit(0);
+  quit_();
 }
 
 }  // namespace korvanu

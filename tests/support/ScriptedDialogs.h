@@ -1,5 +1,6 @@
 // Dialogs answered by the test: every box is recorded, file and print
-// dialogs take their answers from queues (an empty queue cancels).
+// dialogs and the save-changes question take their answers from queues (an
+// empty queue cancels).
 #pragma once
 
 #include <QPrinter>
@@ -37,12 +38,21 @@ class ScriptedDialogs : public Dialogs {
     printer.setOutputFileName(*pdf);
     return true;
   }
+  SaveChangesAnswer AskSaveChanges(QWidget*, const QString& question) override {
+    questions.append(question);
+    if (saveChangesAnswers.empty()) return SaveChangesAnswer::Cancel;
+    const SaveChangesAnswer answer = saveChangesAnswers.front();
+    saveChangesAnswers.pop_front();
+    return answer;
+  }
 
   QStringList messages;
   QStringList errors;
   std::deque<std::optional<QString>> openAnswers;
   std::deque<std::optional<QString>> saveAnswers;
   std::deque<std::optional<QString>> printAnswers;  // a PDF file to print into, or cancel
+  QStringList questions;
+  std::deque<SaveChangesAnswer> saveChangesAnswers;
   QString lastFolder;
   QString lastFileName;
   int printDialogs = 0;
