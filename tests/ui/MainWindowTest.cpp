@@ -33,7 +33,7 @@
 #include "ui/TFormTables.h"
 
 using namespace korvanu;
-using korvanu::testing::ScriptedDialogs;
+using korvanu::test::ScriptedDialogs;
 
 namespace {
 
@@ -44,7 +44,7 @@ enum Row { User = 0, File = 1, Problem = 2, LengthRow = 3, NN = 4, NL = 5, NT = 
 class MainWindowTest : public QObject {
   Q_OBJECT
 
-  korvanu::testing::WindowFixture fx_;
+  korvanu::test::WindowFixture fx_;
 
   TFormKRV& Main() { return fx_.Main(); }
   StringGrid& Grid() { return Main().MainGrid(); }
