@@ -150,9 +150,8 @@ class TFormKRV : public QMainWindow {
   std::unique_ptr<QPrinter> printer_;
   UnsavedChanges unsaved_;
 
-  // Activation that only follows one of our own modal boxes is not the user
-  // coming back to the window.
-  int modalDepth_ = 0;
+  // Activation that only follows one of the program's modal boxes (counted
+  // in the context) is not the user coming back to the window.
   bool deactivatedByModal_ = false;
   bool activatedByClick_ = false;
   bool created_ = false;

@@ -35,7 +35,7 @@
 #include "ui/TFormTables.h"
 
 using namespace korvanu;
-using korvanu::testing::ScriptedDialogs;
+using korvanu::test::ScriptedDialogs;
 
 namespace {
 
@@ -46,7 +46,7 @@ enum Row { User = 0, File = 1, Problem = 2, LengthRow = 3, NN = 4, NL = 5, NT = 
 class MainWindowTest : public QObject {
   Q_OBJECT
 
-  korvanu::testing::WindowFixture fx_;
+  korvanu::test::WindowFixture fx_;
   int quits_ = 0;  // how often Quit or closing the window ended the program
 
   TFormKRV& Main() { return fx_.Main(); }
