@@ -62,6 +62,32 @@ double AtRestKn(double phi, std::optional<double> ocr) {
   return (1.0 - s) * (ocr ? std::pow(*ocr, s) : 1.0);
 }
 
+std::string MethodName(EarthPressureMethod method) {
+  switch (method) {
+    case EarthPressureMethod::Rankine:
+      return "Rankine";
+    case EarthPressureMethod::Coulomb:
+      return "Coulomb, plane surfaces";
+    case EarthPressureMethod::Curved:
+      return "Coulomb Ka, Kp from curved surfaces (Lancellotta 2002)";
+  }
+  return {};
+}
+
+std::string StrengthSummary(const SoilStrength& s) {
+  std::string text = Format("φ' %g°, ", s.Phi);
+  if (s.DeltaUnit == WallFrictionUnit::Ratio) {
+    text.append(Format("δ/φ' %.3f (%g°), ", s.Delta, s.DeltaDegrees()));
+  } else {
+    text.append(Format("δ %g°, ", s.Delta));
+  }
+  text.append(Format("β %g°, c' %g kN/m², ", s.Beta, s.Cohesion));
+  text.append(s.OCR ? Format("OCR %g, ", *s.OCR) : Format("OCR -, "));
+  text.append(s.Kh ? Format("k_h %g kN/m³: ", *s.Kh) : Format("k_h -: "));
+  text.append(MethodName(s.Method));
+  return text;
+}
+
 std::string StrengthError(const SoilStrength& in) {
   // Written so that a NaN fails every range.
   if (!(in.Phi >= 0.0 && in.Phi <= kMaxPhi)) {

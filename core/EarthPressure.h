@@ -31,6 +31,12 @@ EarthPressureCoefficients ComputeCoefficients(const SoilStrength& strength, doub
 // and the range; empty when every input is usable with its method.
 std::string StrengthError(const SoilStrength& strength);
 
+// The method as the printed report names it, e.g. "Coulomb, plane surfaces".
+std::string MethodName(EarthPressureMethod method);
+// One line of the inputs: "φ' 30°, δ 20°, β 0°, c' 0 kN/m², OCR -, k_h -:
+// Coulomb, plane surfaces" (UTF-8); a ratio shows as "δ/φ' 0.667 (20°)".
+std::string StrengthSummary(const SoilStrength& strength);
+
 // The single formulas, angles in degrees; each returns the horizontal
 // component on a vertical wall.
 double RankineKa(double phi);

@@ -7,10 +7,12 @@
 
 class QComboBox;
 class QLabel;
+class QToolButton;
 
 namespace korvanu {
 
 class StepChooser;
+class TFormStrength;
 
 class TFormSoils : public EditorWindow, public StepView {
   Q_OBJECT
@@ -35,6 +37,9 @@ class TFormSoils : public EditorWindow, public StepView {
   // Rewrites every data cell from the problem and sizes the window.
   void FillSoilGrid();
   void SpeedButtonHelpClick() override;
+  // "K from φ'" (Alt+K): stores a value typed but not left, then opens the
+  // dialog for the layer under the cursor; nothing when the value is refused.
+  TFormStrength* SpeedButtonStrengthClick();
 
   bool IsShownForSteps() const override { return context_.View.SoilsShown; }
   void RefreshStep() override { FormPaint(); }
@@ -42,6 +47,7 @@ class TFormSoils : public EditorWindow, public StepView {
   StepChooser& ComboBoxStep() { return *chooser_; }
   QComboBox& ComboBoxSide() { return *side_; }
   QLabel& LabelSide() { return *labelSide_; }
+  QToolButton& SpeedButtonStrength() { return *strength_; }
 
  protected:
   CellCommit CommitCell(int col, int row) override;
@@ -51,6 +57,7 @@ class TFormSoils : public EditorWindow, public StepView {
   StepChooser* chooser_ = nullptr;
   QComboBox* side_ = nullptr;
   QLabel* labelSide_ = nullptr;
+  QToolButton* strength_ = nullptr;
 };
 
 }  // namespace korvanu
