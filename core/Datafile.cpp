@@ -7,6 +7,7 @@
 #include <cfloat>
 #include <cmath>
 
+#include "core/DatafileStrength.h"
 #include "core/DatafileText.h"
 #include "core/Limits.h"
 #include "core/TextFormat.h"
@@ -327,7 +328,9 @@ void ReadInto(std::string_view text, ProblemData& p) {
     e.EI = f.Real();
     e.Name = f.Text();
   }
-  // Nothing after the last catalogue line is read.
+  // Nothing after the last catalogue line is read as data; additions to the
+  // format live in comment lines of their own kind.
+  if (auto error = ReadStrengthLines(text, p)) throw Refusal{*error};
 }
 
 }  // namespace
@@ -420,6 +423,7 @@ std::string WriteDatafile(const ProblemData& problem) {
     Line(out, numbers + TextBytes(e.Name, numbers.size()) + ",");
   }
   Line(out, kSeparator);
+  out += WriteStrengthLines(problem);
   return out;
 }
 

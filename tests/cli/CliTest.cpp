@@ -489,5 +489,25 @@ TEST_F(CliTest, StudyPlotsArePrintedPages) {
 }
 #endif
 
+TEST_F(CliTest, CoefficientsFromTheStrength) {
+  RunResult r = Run("coefficients --phi 30 --delta 20");
+  EXPECT_EQ(r.Code, 0) << r.Err;
+  EXPECT_EQ(r.Out, "Ka 0.279\nKn 0.500\nKp 5.737\n");
+  r = Run("coefficients --phi 30 --delta-ratio 0.6666667 --method curved --ocr 2 --kh 10000 "
+          "--sigma-v 31");
+  EXPECT_EQ(r.Code, 0) << r.Err;
+  EXPECT_EQ(r.Out, "Ka 0.279\nKn 0.707\nKp 4.633\nDw 0.0135\n");
+  for (const char* refused : {"coefficients --phi 60", "coefficients --delta 10",
+                              "coefficients --phi 30 --kh 1000", "coefficients --phi x",
+                              "coefficients --phi 30 --method plane"}) {
+    r = Run(refused);
+    EXPECT_EQ(r.Code, 2) << refused;
+    EXPECT_TRUE(r.Out.empty()) << refused;
+  }
+  EXPECT_NE(r.Err.find("--method plane"), std::string::npos) << r.Err;
+  EXPECT_NE(Run("coefficients --phi 60").Err.find("φ' 60 is outside its range 0..50"),
+            std::string::npos);
+}
+
 }  // namespace
 }  // namespace korvanu
