@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "cli/CliFiles.h"
-#include "cli/MinimumLength.h"
+#include "analysis/MinimumLength.h"
 
 namespace korvanu {
 namespace {

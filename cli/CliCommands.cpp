@@ -9,8 +9,8 @@
 #include <optional>
 
 #include "cli/CliFiles.h"
-#include "cli/InMemoryRun.h"
-#include "cli/MinimumLength.h"
+#include "analysis/InMemoryRun.h"
+#include "analysis/MinimumLength.h"
 #include "cli/StepTableObserver.h"
 #include "core/TextFormat.h"
 

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <sstream>
 
-#include "cli/MinimumLength.h"
+#include "analysis/MinimumLength.h"
 #include "core/TextFormat.h"
 #include "engine/EngineState.h"
 

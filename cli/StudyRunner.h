@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/InMemoryRun.h"
-#include "cli/MinimumLength.h"
+#include "analysis/InMemoryRun.h"
+#include "analysis/MinimumLength.h"
 #include "cli/StudyDesign.h"
 
 namespace korvanu {

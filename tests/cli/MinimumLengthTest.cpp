@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "cli/CliFiles.h"
-#include "cli/MinimumLength.h"
+#include "analysis/MinimumLength.h"
 
 namespace korvanu {
 namespace {

@@ -13,7 +13,7 @@
 #include <sstream>
 
 #include "cli/CliFiles.h"
-#include "cli/MinimumLength.h"
+#include "analysis/MinimumLength.h"
 #include "cli/StudyCommand.h"
 #include "core/Datafile.h"
 #include "core/TextFormat.h"

@@ -1,6 +1,6 @@
 // Minimum embedment by bisection on the wall length. Each trial runs the
 // problem in memory, so the search writes no file and may run beside others.
-#include "cli/MinimumLength.h"
+#include "analysis/MinimumLength.h"
 
 #include <algorithm>
 #include <cmath>

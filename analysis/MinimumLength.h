@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "cli/InMemoryRun.h"
+#include "analysis/InMemoryRun.h"
 #include "core/ProblemData.h"
 
 namespace korvanu {

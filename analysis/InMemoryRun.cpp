@@ -1,6 +1,6 @@
 // Running a problem without files: an observer that refuses every step file,
 // notes the first step that fails and passes the rest on.
-#include "cli/InMemoryRun.h"
+#include "analysis/InMemoryRun.h"
 
 #include <algorithm>
 #include <memory>
