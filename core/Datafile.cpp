@@ -7,6 +7,7 @@
 #include <cfloat>
 #include <cmath>
 
+#include "core/DatafileDesign.h"
 #include "core/Limits.h"
 #include "core/TextFormat.h"
 
@@ -312,7 +313,9 @@ void ReadInto(std::string_view text, ProblemData& p) {
     e.EI = f.Real();
     e.Name = f.Text();
   }
-  // Nothing after the last catalogue line is read.
+  // Nothing after the last catalogue line is read as data; additions to the
+  // format live in comment lines of their own kind.
+  if (auto error = ReadDesignLines(text, p)) throw Refusal{*error};
 }
 
 }  // namespace
@@ -403,6 +406,7 @@ std::string WriteDatafile(const ProblemData& problem) {
                   Real(10, 1, e.EI) + "," + CleanText(e.Name) + ",");
   }
   Line(out, kSeparator);
+  out += WriteDesignLines(problem);
   return out;
 }
 
