@@ -262,12 +262,9 @@ std::vector<Verdict> DesignVerdicts(const DesignSummary& summary, const DesignSe
                                      FixedText(all.MaxQDepth, 3).c_str()),
                               "", all.Computed, true));
 
-  std::string anchors;
-  bool yielded = false;
-  for (const AnchorCheck& a : all.Anchors) {
-    anchors += (anchors.empty() ? "" : "; ") + AnchorText(a);
-    yielded = yielded || a.Yielded;
-  }
+  std::string anchors = AnchorsText(all.Anchors);
+  const bool yielded = std::any_of(all.Anchors.begin(), all.Anchors.end(),
+                                   [](const AnchorCheck& a) { return a.Yielded; });
   if (anchors.empty()) anchors = "no anchors";
   verdicts.push_back(
       Required("Anchors", anchors, s.NoAnchorYield ? "none yielded" : "", all.Computed, !yielded));

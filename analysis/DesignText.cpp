@@ -90,6 +90,15 @@ std::string AnchorText(const AnchorCheck& anchor) {
   return text;
 }
 
+std::string AnchorsText(const std::vector<AnchorCheck>& anchors) {
+  std::string text;
+  for (const AnchorCheck& a : anchors) {
+    if (!text.empty()) text += "; ";
+    text += AnchorText(a);
+  }
+  return text;
+}
+
 std::string EmbedmentText(const EmbedmentCheck& check) {
   if (check.Cancelled) return "not computed";
   const MinimumLength& s = check.Search;
@@ -139,9 +148,7 @@ std::vector<std::string> DesignTableRow(const StepCheck& step, const FactorSearc
     row.push_back(FixedText(step.MaxQDepth, 3));
     row.push_back(step.Stress ? FixedText(*step.Stress, 1) : "-");
     row.push_back(step.Utilisation ? FixedText(*step.Utilisation, 3) : "-");
-    std::string anchors;
-    for (const AnchorCheck& a : step.Anchors)
-      anchors += (anchors.empty() ? "" : "; ") + AnchorText(a);
+    const std::string anchors = AnchorsText(step.Anchors);
     row.push_back(anchors.empty() ? "-" : anchors);
   }
   std::string factor;
@@ -203,7 +210,8 @@ std::string DesignReportText(const ProblemData& problem, const DesignSummary& su
   std::string shortOf;
   for (const Verdict& v : verdicts) {
     if (v.State == CheckState::FallsShort || v.State == CheckState::NotComputed) {
-      shortOf += (shortOf.empty() ? "" : ", ") + v.Check;
+      if (!shortOf.empty()) shortOf += ", ";
+      shortOf += v.Check;
     }
   }
   out += shortOf.empty() ? "Every check holds.\n" : "Falls short: " + shortOf + ".\n";

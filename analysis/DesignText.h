@@ -23,6 +23,9 @@ std::string CheckStateText(CheckState state);
 // "1: 45.200 (90%)", "1: 50.000 (100%) yielded".
 std::string AnchorText(const AnchorCheck& anchor);
 
+// The anchors of a step joined by "; ", or "" without any.
+std::string AnchorsText(const std::vector<AnchorCheck>& anchors);
+
 // "6.770 m (ratio 1.182)", "the wall as given finds no equilibrium", ...
 std::string EmbedmentText(const EmbedmentCheck& check);
 

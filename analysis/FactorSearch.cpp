@@ -63,7 +63,17 @@ class FactorTrials {
     }
     trials_[factor] = t;
     ++runs_;
+    ++phaseRuns_;
+    // A search takes some 10 to 30 runs.
+    control_.Report(base_ + width_ * (1.0 - std::pow(0.9, phaseRuns_)));
     return t.FailedStep < 0;
+  }
+
+  // The searches that follow cover [base, base + width] of the progress.
+  void Phase(double base, double width) {
+    base_ = base;
+    width_ = width;
+    phaseRuns_ = 0;
   }
 
   int Runs() const { return runs_; }
@@ -76,6 +86,9 @@ class FactorTrials {
   std::unique_ptr<ProblemData> trial_;
   std::map<int, Trial> trials_;
   int runs_ = 0;
+  int phaseRuns_ = 0;
+  double base_ = 0.0;
+  double width_ = 1.0;
 };
 
 FactorResult SearchSteps(FactorTrials& trials, int k) {
@@ -121,10 +134,14 @@ FactorSearch SearchFactor(const ProblemData& problem, FactorTrials::Apply apply,
   search.PerStep.resize(NT);
   FactorTrials trials(problem, apply, control);
   try {
+    // The whole problem takes most of the runs.
+    const double whole = NT > 1 ? 0.7 : 1.0;
+    trials.Phase(0.0, whole);
     search.Whole = SearchSteps(trials, NT);
     if (NT > 0) search.PerStep[NT - 1] = search.Whole;
     for (int k = NT - 1; k >= 1; --k) {
-      control.Report(static_cast<double>(NT - k) / NT);
+      const double width = (1.0 - whole) / (NT - 1);
+      trials.Phase(whole + (NT - 1 - k) * width, width);
       search.PerStep[k - 1] = SearchSteps(trials, k);
     }
   } catch (const SearchCancelled&) {
@@ -211,8 +228,11 @@ DesignSearches RunDesignSearches(const ProblemData& problem, const SearchControl
   }
   searches.Cancelled =
       searches.Fp.Cancelled || searches.Fs.Cancelled || searches.Embedment.Cancelled;
-  if (searches.Cancelled) searches.Embedment.Cancelled = true;
-  control.Report(1.0);
+  if (searches.Cancelled) {
+    searches.Embedment.Cancelled = true;
+  } else {
+    control.Report(1.0);
+  }
   return searches;
 }
 
