@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "cli/CliFiles.h"
+#include "core/DatafileFiles.h"
 #include "analysis/MinimumLength.h"
 
 namespace korvanu {

@@ -9,7 +9,7 @@
 #include "analysis/DesignChecks.h"
 #include "analysis/DesignText.h"
 #include "analysis/FactorSearch.h"
-#include "cli/CliFiles.h"
+#include "core/DatafileFiles.h"
 #include "core/TextFormat.h"
 
 namespace korvanu {

@@ -4,8 +4,8 @@
 #include <QPrinter>
 
 #include "manual/PrintedManual.h"
-#include "ui/BatchDialogs.h"
-#include "ui/OffscreenApplication.h"
+#include "base/BatchDialogs.h"
+#include "base/OffscreenApplication.h"
 
 namespace korvanu {
 

@@ -106,8 +106,9 @@ int ReplaceFile(std::string target, const std::string& data) {
   return 0;
 }
 
-// Reads a whole regular file; on failure returns false with a reason.
-bool ReadFile(const std::string& path, std::string& text, std::string& reason) {
+}  // namespace
+
+bool ReadDatafileFile(const std::string& path, std::string& text, std::string& reason) {
   struct stat st;
   if (::stat(path.c_str(), &st) != 0) {
     reason = Reason(errno);
@@ -152,7 +153,18 @@ bool ReadFile(const std::string& path, std::string& text, std::string& reason) {
   return true;
 }
 
-}  // namespace
+DatafileNameFault CheckDatafileName(std::string_view bare) {
+  if (bare.empty() || bare == "." || bare == "..") return DatafileNameFault::NoName;
+  if (bare == kReservedName) return DatafileNameFault::Reserved;
+  if (bare.size() > static_cast<size_t>(MaxText)) return DatafileNameFault::TooLong;
+  if (bare.find(',') != std::string_view::npos) return DatafileNameFault::Comma;
+  for (const char c : bare) {
+    if (static_cast<unsigned char>(c) < ' ' || c == '\x7f') {
+      return DatafileNameFault::ControlCharacter;
+    }
+  }
+  return DatafileNameFault::None;
+}
 
 bool ReplaceFileSafely(const std::string& target, const std::string& data, std::string& why) {
   const int error = ReplaceFile(target, data);
@@ -174,33 +186,43 @@ SaveOutcome SaveProblem(ProblemData& problem, const std::optional<std::string>& 
     return outcome;
   }
   const auto [folder, file] = SplitPath(*chosenPath);
-  if (file.empty()) {
-    outcome.Messages.push_back(
-        Format("No file name was given in '%s'.\n\n%s", chosenPath->c_str(), kNotSaved));
-    return outcome;
-  }
-  // FileName must name the file on disk, and it holds at most MaxText
-  // characters: a longer name is refused rather than cut.
-  if (file.size() > static_cast<size_t>(MaxText)) {
-    outcome.Messages.push_back(Format(
-        "The file name '%s' is longer than %d characters.\n\nPlease use a shorter name.\n\n%s",
-        file.c_str(), MaxText, kNotSaved));
-    return outcome;
-  }
-
-  // The datafile ends a text at its first comma: such a name would come back
-  // shorter on Open and no longer name the file on disk.
-  if (file.find(',') != std::string::npos) {
-    outcome.Messages.push_back(
-        Format("The file name '%s' contains a comma, which a datafile cannot hold in a "
-               "name.\n\nPlease use a different name.\n\n%s",
-               file.c_str(), kNotSaved));
-    return outcome;
+  const DatafileNameFault fault = CheckDatafileName(file);
+  switch (fault) {
+    case DatafileNameFault::None:
+    case DatafileNameFault::Reserved:
+      break;
+    case DatafileNameFault::NoName:
+      outcome.Messages.push_back(
+          Format("No file name was given in '%s'.\n\n%s", chosenPath->c_str(), kNotSaved));
+      return outcome;
+    // FileName must name the file on disk, and it holds at most MaxText
+    // characters: a longer name is refused rather than cut.
+    case DatafileNameFault::TooLong:
+      outcome.Messages.push_back(Format(
+          "The file name '%s' is longer than %d characters.\n\nPlease use a shorter name.\n\n%s",
+          file.c_str(), MaxText, kNotSaved));
+      return outcome;
+    // The datafile ends a text at its first comma, and a line at a line
+    // break: such a name would come back otherwise on Open and no longer name
+    // the file on disk.
+    case DatafileNameFault::Comma:
+      outcome.Messages.push_back(
+          Format("The file name '%s' contains a comma, which a datafile cannot hold in a "
+                 "name.\n\nPlease use a different name.\n\n%s",
+                 file.c_str(), kNotSaved));
+      return outcome;
+    case DatafileNameFault::ControlCharacter:
+      outcome.Messages.push_back(
+          Format("The file name '%s' contains a control character (such as a tab or a line "
+                 "break), which a datafile cannot hold in a name.\n\nPlease use a different "
+                 "name.\n\n%s",
+                 file.c_str(), kNotSaved));
+      return outcome;
   }
 
   const std::string previousName = problem.General.FileName;
   problem.General.FileName = file;
-  if (file == kReservedName) {
+  if (fault == DatafileNameFault::Reserved) {
     outcome.Messages.push_back(
         std::string("Filename 'New.krv' reserved for initialization of new problems.\n\n") +
         "Please use a different name.\n\n");
@@ -234,7 +256,7 @@ OpenOutcome OpenProblem(ProblemData& problem, ViewState& view,
   } else {
     std::string text;
     std::string reason;
-    if (!ReadFile(*chosenPath, text, reason)) {
+    if (!ReadDatafileFile(*chosenPath, text, reason)) {
       outcome.Messages.push_back(
           Format("%s '%s': %s.", kNotLoaded, chosenPath->c_str(), reason.c_str()));
     } else if (const auto error = ReadDatafile(text, problem)) {

@@ -9,6 +9,7 @@
 #include <cfloat>
 #include <charconv>
 #include <climits>
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -149,6 +150,23 @@ std::string CutText(std::string_view text, int limit) {
     break;
   }
   return std::string(text.substr(0, n));
+}
+
+bool WholeNumber(const std::string& word, double& value) {
+  if (word.empty()) return false;
+  char* end = nullptr;
+  errno = 0;
+  value = std::strtod(word.c_str(), &end);
+  return errno == 0 && *end == '\0' && std::isfinite(value);
+}
+
+bool WholeInteger(const std::string& word, int& value) {
+  double number = 0.0;
+  if (!WholeNumber(word, number) || number != std::floor(number) || std::fabs(number) > 1e6) {
+    return false;
+  }
+  value = static_cast<int>(number);
+  return true;
 }
 
 }  // namespace korvanu

@@ -11,7 +11,7 @@
 #include <numbers>
 
 #include "print/HatchRectangle.h"
-#include "ui/WindowParts.h"
+#include "base/WindowColors.h"
 
 namespace korvanu {
 

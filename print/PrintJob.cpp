@@ -10,7 +10,7 @@
 #include "print/PrintedCrossSections.h"
 #include "print/PrintedInputData.h"
 #include "print/PrintedOutput.h"
-#include "ui/Dialogs.h"
+#include "base/Dialogs.h"
 
 namespace korvanu {
 

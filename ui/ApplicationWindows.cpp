@@ -2,7 +2,7 @@
 // destroyed first, so that none outlives the main window that commands it.
 #include "ui/ApplicationWindows.h"
 
-#include "manual/TFormManual.h"
+#include "ui/TFormManual.h"
 #include "ui/TFormAnchors.h"
 #include "ui/TFormAxis.h"
 #include "ui/TFormGraphs.h"

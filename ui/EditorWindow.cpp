@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <cassert>
 
-#include "ui/QtText.h"
+#include "base/QtText.h"
 #include "ui/StepChooser.h"
 #include "ui/StringGrid.h"
 #include "ui/WindowParts.h"

@@ -4,7 +4,7 @@
 
 #include "core/ProfileRules.h"
 #include "ui/HelpTexts.h"
-#include "ui/QtText.h"
+#include "base/QtText.h"
 #include "ui/StringGrid.h"
 
 namespace korvanu {

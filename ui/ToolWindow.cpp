@@ -5,8 +5,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 
-#include "ui/Dialogs.h"
-#include "ui/QtText.h"
+#include "base/Dialogs.h"
+#include "base/QtText.h"
 #include "ui/WindowParts.h"
 
 namespace korvanu {

@@ -12,7 +12,7 @@
 #include <set>
 #include <sstream>
 
-#include "cli/CliFiles.h"
+#include "core/DatafileFiles.h"
 #include "analysis/MinimumLength.h"
 #include "cli/StudyCommand.h"
 #include "core/Datafile.h"

@@ -11,6 +11,7 @@
 
 #include "core/Datafile.h"
 #include "core/DatafileCommands.h"
+#include "core/DatafileFiles.h"
 #include "tests/core/TestSupport.h"
 
 namespace korvanu {
@@ -202,6 +203,16 @@ TEST(SaveCommand, FileNameLongerThanFortyOrWithACommaIsRefused) {
   EXPECT_EQ(p.General.FileName, "New.krv");
   EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
   EXPECT_FALSE(SaveProblem(p, dir / "wall,v2.krv", 1).Written);
+  EXPECT_EQ(p.General.FileName, "New.krv");
+  // A tab or a line break would break the line the name is stored on; the
+  // command line refuses the same names.
+  for (const char* bad : {"a\tb.krv", "a\nb.krv"}) {
+    out = SaveProblem(p, dir / bad, 1);
+    EXPECT_FALSE(out.Written) << bad;
+    ASSERT_EQ(out.Messages.size(), 1u);
+    EXPECT_NE(out.Messages[0].find("control character"), std::string::npos);
+    EXPECT_TRUE(DatafileNameRefusal(bad).has_value()) << bad;
+  }
   EXPECT_EQ(p.General.FileName, "New.krv");
   // Exactly forty is fine.
   EXPECT_TRUE(SaveProblem(p, dir / (std::string(36, 'w') + ".krv"), 1).Written);

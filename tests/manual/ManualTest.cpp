@@ -9,15 +9,15 @@
 #include <QTest>
 #include <cmath>
 
-#include "WindowFixture.h"
+#include "tests/support/WindowFixture.h"
 #include "manual/ManualFigures.h"
 #include "manual/ManualLayout.h"
 #include "manual/ManualScreen.h"
 #include "manual/ManualText.h"
 #include "manual/PrintedManual.h"
-#include "manual/TFormManual.h"
-#include "tests/print/PrintTestSupport.h"
-#include "ui/Fonts.h"
+#include "ui/TFormManual.h"
+#include "tests/support/PrintTestSupport.h"
+#include "base/Fonts.h"
 #include "ui/StepChooser.h"
 #include "ui/WindowParts.h"
 

@@ -15,7 +15,7 @@
 #include "print/PrintContext.h"
 #include "print/PrintJob.h"
 #include "print/PrintedInputData.h"
-#include "tests/print/PrintTestSupport.h"
+#include "tests/support/PrintTestSupport.h"
 #include "tests/print/ScriptedDialogs.h"
 
 namespace korvanu {

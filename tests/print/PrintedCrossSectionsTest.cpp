@@ -11,7 +11,7 @@
 
 #include "print/LayerPalette.h"
 #include "print/PrintJob.h"
-#include "tests/print/PrintTestSupport.h"
+#include "tests/support/PrintTestSupport.h"
 #include "tests/print/ScriptedDialogs.h"
 
 namespace korvanu {

@@ -15,7 +15,7 @@
 #include "print/PrintedOutput.h"
 #include "results/ResultQuantities.h"
 #include "results/StepOutputReader.h"
-#include "tests/print/PrintTestSupport.h"
+#include "tests/support/PrintTestSupport.h"
 #include "tests/print/ScriptedDialogs.h"
 
 namespace korvanu {

@@ -10,10 +10,10 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "WindowFixture.h"
+#include "tests/support/WindowFixture.h"
 #include "core/Datafile.h"
 #include "core/ProblemDefaults.h"
-#include "ui/Fonts.h"
+#include "base/Fonts.h"
 #include "ui/StepChooser.h"
 #include "ui/StringGrid.h"
 #include "ui/TFormAnchors.h"

@@ -16,14 +16,14 @@
 #include <QToolButton>
 #include <memory>
 
-#include "WindowFixture.h"
+#include "tests/support/WindowFixture.h"
 #include "core/ProblemData.h"
 #include "core/ViewState.h"
 #include "engine/EngineState.h"
 #include "engine/RunComputation.h"
-#include "manual/TFormManual.h"
+#include "ui/TFormManual.h"
 #include "ui/ApplicationWindows.h"
-#include "ui/Fonts.h"
+#include "base/Fonts.h"
 #include "ui/HelpTexts.h"
 #include "ui/MainWindowPlacement.h"
 #include "ui/StringGrid.h"

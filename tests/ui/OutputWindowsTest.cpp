@@ -8,9 +8,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "WindowFixture.h"
+#include "tests/support/WindowFixture.h"
 #include "results/StepOutputReader.h"
-#include "ui/Fonts.h"
+#include "base/Fonts.h"
 #include "ui/StepChooser.h"
 #include "ui/StringGrid.h"
 #include "ui/TFormGraphs.h"

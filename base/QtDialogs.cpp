@@ -1,6 +1,6 @@
 // The real dialogs. The datafile dialogs show *.krv files and add the
 // extension when the user types a bare name.
-#include "ui/QtDialogs.h"
+#include "base/QtDialogs.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>

@@ -6,7 +6,7 @@
 #include <ostream>
 #include <string>
 
-#include "ui/Dialogs.h"
+#include "base/Dialogs.h"
 
 namespace korvanu {
 

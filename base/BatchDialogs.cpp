@@ -1,5 +1,5 @@
 // Batch answers to the program's dialogs.
-#include "ui/BatchDialogs.h"
+#include "base/BatchDialogs.h"
 
 #include <QPageSize>
 #include <QPrinter>

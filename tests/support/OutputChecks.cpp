@@ -1,6 +1,6 @@
 // Structural checks of written datafiles and step files, and the scratch
 // folder that the fuzz targets write into.
-#include "fuzz/OutputChecks.h"
+#include "tests/support/OutputChecks.h"
 
 #include <stdlib.h>
 #include <unistd.h>

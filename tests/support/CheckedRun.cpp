@@ -1,5 +1,5 @@
 // The checked computation that the computation fuzz target and the soak test share.
-#include "fuzz/CheckedRun.h"
+#include "tests/support/CheckedRun.h"
 
 #include <filesystem>
 #include <set>
@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "engine/RunComputation.h"
-#include "fuzz/OutputChecks.h"
+#include "tests/support/OutputChecks.h"
 #include "results/StepOutputReader.h"
 
 namespace korvanu::check {

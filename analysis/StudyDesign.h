@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/StudyField.h"
-#include "cli/Variation.h"
+#include "analysis/StudyField.h"
+#include "analysis/Variation.h"
 #include "core/ProblemData.h"
 
 namespace korvanu {

@@ -1,10 +1,10 @@
 // The offscreen application object and the notes Qt prints about it.
-#include "ui/OffscreenApplication.h"
+#include "base/OffscreenApplication.h"
 
 #include <QApplication>
 #include <cstdio>
 
-#include "ui/Fonts.h"
+#include "base/Fonts.h"
 
 namespace korvanu {
 

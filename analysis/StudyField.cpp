@@ -1,5 +1,5 @@
 // Study names resolved to the records of the problem they set.
-#include "cli/StudyField.h"
+#include "analysis/StudyField.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,6 +1,6 @@
 // The study's charts on the printer canvas of the report: each page framed by
 // PageFrame, six charts a page, drawn in device units scaled from the page.
-#include "cli/StudyPlot.h"
+#include "print/StudyPlot.h"
 
 #include <QPageSize>
 #include <QPainterPath>
@@ -12,7 +12,7 @@
 #include "print/OutputGraphDrawing.h"
 #include "print/PageFrame.h"
 #include "print/PrintContext.h"
-#include "ui/OffscreenApplication.h"
+#include "base/OffscreenApplication.h"
 
 namespace korvanu {
 

@@ -1,7 +1,7 @@
 // Running a study: each run a copy of the problem with its values set,
 // computed in memory while an observer notes the largest results of each
 // step; the threads take the next run from a shared counter.
-#include "cli/StudyRunner.h"
+#include "analysis/StudyRunner.h"
 
 #include <algorithm>
 #include <atomic>
@@ -13,10 +13,9 @@
 #include <mutex>
 #include <thread>
 
-#include "cli/CliCommands.h"
-#include "cli/CliFiles.h"
-#include "cli/StepTableObserver.h"
 #include "core/TextFormat.h"
+#include "core/DatafileFiles.h"
+#include "analysis/StepTableObserver.h"
 #include "engine/AnchorLaw.h"
 
 namespace korvanu {

@@ -1,5 +1,5 @@
 // The manual window.
-#include "manual/TFormManual.h"
+#include "ui/TFormManual.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -12,7 +12,7 @@
 #include "manual/ManualText.h"
 #include "manual/PrintedManual.h"
 #include "print/PrintJob.h"
-#include "ui/Dialogs.h"
+#include "base/Dialogs.h"
 #include "ui/HelpTexts.h"
 #include "ui/StepChooser.h"
 #include "ui/WindowParts.h"

@@ -1,6 +1,6 @@
 // The study's CSV records and its summary: ranges, rank correlations and the
 // probability of failure.
-#include "cli/StudyResults.h"
+#include "analysis/StudyResults.h"
 
 #include <algorithm>
 #include <charconv>

@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "cli/CliFiles.h"
+#include "core/DatafileFiles.h"
 #include "analysis/MinimumLength.h"
 
 namespace korvanu {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/StudyRunner.h"
-#include "cli/StudyStatistics.h"
+#include "analysis/StudyRunner.h"
+#include "analysis/StudyStatistics.h"
 
 namespace korvanu {
 

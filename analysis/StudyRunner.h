@@ -10,7 +10,7 @@
 
 #include "analysis/InMemoryRun.h"
 #include "analysis/MinimumLength.h"
-#include "cli/StudyDesign.h"
+#include "analysis/StudyDesign.h"
 
 namespace korvanu {
 

@@ -1,4 +1,4 @@
-// The datafile as the commands read and write it: as the program's Open and
+// The datafile as the commands and the analysis read and write it: as Open and
 // Save do, with every refusal naming the file.
 #pragma once
 

@@ -1,5 +1,5 @@
 // Normal quantiles, rank correlations and share intervals for the study summary.
-#include "cli/StudyStatistics.h"
+#include "analysis/StudyStatistics.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 // Font substitutes: the Liberation fonts share the advance widths of the
 // fonts the layout was designed with; Symbol only needs Greek letters.
-#include "ui/Fonts.h"
+#include "base/Fonts.h"
 
 #include <QFont>
 #include <QStringList>

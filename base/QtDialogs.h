@@ -2,7 +2,7 @@
 // file dialogs and print dialog.
 #pragma once
 
-#include "ui/Dialogs.h"
+#include "base/Dialogs.h"
 
 namespace korvanu {
 

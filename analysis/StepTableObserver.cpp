@@ -1,5 +1,5 @@
 // The command line's view of a computation.
-#include "cli/StepTableObserver.h"
+#include "analysis/StepTableObserver.h"
 
 #include <cerrno>
 #include <cmath>

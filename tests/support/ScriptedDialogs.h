@@ -8,7 +8,7 @@
 #include <deque>
 #include <optional>
 
-#include "ui/Dialogs.h"
+#include "base/Dialogs.h"
 
 namespace korvanu::testing {
 

@@ -1,6 +1,6 @@
 // The values of a study's runs. Sampling draws from its own generator and
 // shuffle, so that a seed gives the same samples with every standard library.
-#include "cli/StudyDesign.h"
+#include "analysis/StudyDesign.h"
 
 #include <cmath>
 #include <limits>

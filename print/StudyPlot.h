@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "cli/StudyResults.h"
+#include "analysis/StudyResults.h"
 
 namespace korvanu {
 

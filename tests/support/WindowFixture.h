@@ -8,7 +8,7 @@
 #include <QTest>
 #include <memory>
 
-#include "ScriptedDialogs.h"
+#include "tests/support/ScriptedDialogs.h"
 #include "core/ProblemData.h"
 #include "core/ViewState.h"
 #include "engine/EngineState.h"

@@ -1,13 +1,12 @@
 // Reading the VALUES of --vary, and the values and quantiles it stands for.
-#include "cli/Variation.h"
+#include "analysis/Variation.h"
 
 #include <cmath>
 #include <sstream>
 #include <vector>
 
-#include "cli/CliCommands.h"
-#include "cli/StudyStatistics.h"
 #include "core/TextFormat.h"
+#include "analysis/StudyStatistics.h"
 
 namespace korvanu {
 
