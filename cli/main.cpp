@@ -120,7 +120,8 @@ const Command Commands[] = {
      "\n"
      "  -o REPORT.pdf    the file to write (A4)\n"
      "  --only SECTIONS  a comma list of general, layers, anchors, axial, catalogue,\n"
-     "                   sections, tables, graphs (default: all of them)\n"
+     "                   sections, tables, graphs (default: all of them), and\n"
+     "                   design, the design summary with its searches\n"
      "  --colors         print the graphs and cross sections in colour\n",
      [](const Arguments& words, std::ostream& out, std::ostream& err) {
        return korvanu::RunPrintTool("report", words, out, err);
