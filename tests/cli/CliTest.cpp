@@ -430,8 +430,8 @@ TEST_F(CliTest, ReportWritesThePrintedReportAsAPdf) {
 
   // The tool itself links no Qt library: the printing runs in korvanu-print.
   const std::string libraries = (folder_ / "needed.txt").string();
-  ASSERT_EQ(
-      std::system(("objdump -p '" KORVANU_CLI "' | grep NEEDED >'" + libraries + "'").c_str()), 0);
+  ASSERT_EQ(std::system(("objdump -p '" KORVANU_CLI "' | grep NEEDED >'" + libraries + "'").c_str()),
+            0);
   const std::string needed = ReadFile(libraries);
   EXPECT_NE(needed.find("libc.so"), std::string::npos) << needed;
   EXPECT_EQ(needed.find("Qt"), std::string::npos) << needed;
