@@ -6,6 +6,7 @@
 #include <cmath>
 #include <memory>
 
+#include "analysis/TrialRun.h"
 #include "engine/BeamEquations.h"
 #include "engine/FloatingPointFault.h"
 
@@ -65,19 +66,22 @@ void SetWallLength(ProblemData& problem, double length) {
   problem.General.Length = length;
 }
 
-MinimumLength FindMinimumLength(const ProblemData& problem, int lastStep, double tolerance,
-                                double longest) {
+namespace {
+
+MinimumLength Search(const ProblemData& problem, int lastStep, double tolerance, double longest,
+                     const SearchControl& control, MinimumLength& search) {
   tolerance = std::max(tolerance, Millimetre);
   // The rounding of the millimetre grid must not count as a wider interval.
   const double slack = 1e-9;
   auto engine = std::make_unique<EngineState>();
   auto trial = std::make_unique<ProblemData>(problem);
-  MinimumLength search;
   const auto stands = [&](double length) {
     *trial = problem;
     SetWallLength(*trial, length);
-    const RunVerdict verdict = RunInMemory(*trial, lastStep, *engine);
+    const RunVerdict verdict = RunTrial(*trial, lastStep, *engine, control, false);
     search.Trials.push_back({length, verdict});
+    // Searches take some 10 to 30 runs.
+    control.Report(1.0 - std::pow(0.9, static_cast<double>(search.Trials.size())));
     return verdict.Stands();
   };
 
@@ -134,6 +138,19 @@ MinimumLength FindMinimumLength(const ProblemData& problem, int lastStep, double
   search.Shortest = standing;
   search.Failing = failing;
   return search;
+}
+
+}  // namespace
+
+MinimumLength FindMinimumLength(const ProblemData& problem, int lastStep, double tolerance,
+                                double longest, const SearchControl& control) {
+  MinimumLength search;
+  try {
+    return Search(problem, lastStep, tolerance, longest, control, search);
+  } catch (const SearchCancelled&) {
+    search.Cancelled = true;
+    return search;
+  }
 }
 
 }  // namespace korvanu

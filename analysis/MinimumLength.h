@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "analysis/InMemoryRun.h"
+#include "analysis/SearchControl.h"
 #include "core/ProblemData.h"
 
 namespace korvanu {
@@ -28,6 +29,7 @@ struct MinimumLength {
   double Shortest = 0.0;            // the shortest length that stands
   double Failing = 0.0;             // the longest failing length found below it
   std::vector<LengthTrial> Trials;  // every run, in order
+  bool Cancelled = false;           // stopped through the control: Result means nothing
 };
 
 // Moves the toe (the lowest point) to `length`; H and Length follow.
@@ -40,8 +42,9 @@ void SetWallLength(ProblemData& problem, double length);
 // 0.001 m). When the given length fails and `longest` lies above it, the
 // search steps up the same way until a length stands (Shortest then lies
 // above Given), trying no wall longer than `longest`. The problem needs at
-// least one layer and one step.
+// least one layer and one step. `control` sees every run and may stop the
+// search.
 MinimumLength FindMinimumLength(const ProblemData& problem, int lastStep, double tolerance,
-                                double longest = 0.0);
+                                double longest = 0.0, const SearchControl& control = {});
 
 }  // namespace korvanu

@@ -17,7 +17,8 @@ enum ExitCode : int {
   ExitDone = 0,        // every step converged and every file was written; a length was found
   ExitIncomplete = 1,  // a step did not converge, a file could not be written; no length found
   ExitRefused = 2,  // bad usage, or a datafile that cannot be read, is refused or cannot be written
-  ExitFloatingFault = 3  // the computation ended at a floating-point fault
+  ExitFloatingFault = 3,  // the computation ended at a floating-point fault
+  ExitFallsShort = 4      // check: a design check falls short or cannot be computed
 };
 
 using Arguments = std::vector<std::string>;

@@ -4,6 +4,7 @@
 #include <iostream>
 #include <string>
 
+#include "cli/CheckCommand.h"
 #include "cli/CliCommands.h"
 #include "cli/CoefficientsCommand.h"
 #ifdef KORVANU_REPORT
@@ -22,7 +23,9 @@ const char* const ExitCodes =
     "     minimum length was found)\n"
     "  2  bad usage, or a datafile that cannot be read, is refused or cannot be\n"
     "     written; the message on stderr names the file\n"
-    "  3  the computation ended at a floating-point fault (its text on stderr)\n";
+    "  3  the computation ended at a floating-point fault (its text on stderr)\n"
+    "  4  check: a design check falls short (or one with a requirement cannot be\n"
+    "     computed)\n";
 
 struct Command {
   const char* Name;
@@ -85,6 +88,30 @@ const Command Commands[] = {
      "A study is done (exit code 0) whatever its runs find; 1 means that a result\n"
      "file could not be written.\n",
      korvanu::StudyCommand},
+    {"check",
+     "check FILE.krv [--fy N | --grade NAME] [--gamma-m0 G] [--require-fp F] [--require-fs F] "
+     "[--max-w M] [--csv OUT.csv]",
+     "Computes the datafile in memory and checks the design: per loading step and\n"
+     "over all steps the largest |w|, the largest positive and negative M, the\n"
+     "largest |Q|, each anchor's force and share of Fa, the bending stress of\n"
+     "profile NP and its utilisation; then the factor on passive resistance Fp, the\n"
+     "strength factor Fs and the minimum length. Prints each check with its\n"
+     "requirement and whether it holds. The settings stored in the datafile's\n"
+     "#design line apply unless an option gives them. Writes no step file.\n"
+     "\n"
+     "  --fy N          yield strength of the steel in N/mm²\n"
+     "  --grade NAME    S240GP, S270GP, S320GP, S355GP, S390GP or S430GP\n"
+     "  --gamma-m0 G    partial factor of the steel (default 1.0); with a steel\n"
+     "                  given, the utilisation sigma/(fy/G) must be at most 1\n"
+     "  --require-fp F  Fp must be at least F\n"
+     "  --require-fs F  Fs must be at least F\n"
+     "  --max-w M       the largest |w| must be at most M (m)\n"
+     "  --csv OUT.csv   also write the table of the steps\n"
+     "\n"
+     "Every step must reach equilibrium, and no anchor may yield unless the #design\n"
+     "line says anchors_may_yield. The exit code is 0 when every check holds and 4\n"
+     "when one falls short; 1 when the CSV file could not be written.\n",
+     korvanu::CheckCommand},
 #ifdef KORVANU_REPORT
     {"report", "report FILE.krv -o REPORT.pdf [--only SECTIONS] [--colors]",
      "Computes the datafile as compute does (step files beside it), then writes its\n"
@@ -94,7 +121,8 @@ const Command Commands[] = {
      "\n"
      "  -o REPORT.pdf    the file to write (A4)\n"
      "  --only SECTIONS  a comma list of general, layers, anchors, axial, catalogue,\n"
-     "                   sections, tables, graphs (default: all of them)\n"
+     "                   sections, tables, graphs (default: all of them), and\n"
+     "                   design, the design summary with its searches\n"
      "  --colors         print the graphs and cross sections in colour\n",
      [](const Arguments& words, std::ostream& out, std::ostream& err) {
        return korvanu::RunPrintTool("report", words, out, err);

@@ -7,6 +7,7 @@
 #include <cfloat>
 #include <cmath>
 
+#include "core/DatafileDesign.h"
 #include "core/DatafileStrength.h"
 #include "core/DatafileText.h"
 #include "core/Limits.h"
@@ -331,6 +332,7 @@ void ReadInto(std::string_view text, ProblemData& p) {
   // Nothing after the last catalogue line is read as data; additions to the
   // format live in comment lines of their own kind.
   if (auto error = ReadStrengthLines(text, p)) throw Refusal{*error};
+  if (auto error = ReadDesignLines(text, p)) throw Refusal{*error};
 }
 
 }  // namespace
@@ -424,6 +426,7 @@ std::string WriteDatafile(const ProblemData& problem) {
   }
   Line(out, kSeparator);
   out += WriteStrengthLines(problem);
+  out += WriteDesignLines(problem);
   return out;
 }
 

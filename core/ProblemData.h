@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "core/DesignSettings.h"
 #include "core/Limits.h"
 #include "core/SoilStrength.h"
 
@@ -89,6 +90,8 @@ struct ProblemData {
   std::array<AxialRecord, StepSlots> Axial{};                            // [step]
 
   std::array<Profile, MaxProfiles> Catalogue;  // entry n at index n-1
+
+  DesignSettings Design;  // what the design checks require
 
   LayerProperties& Layer(int layer, int step, Side side) {
     return LayerTable[layer][step][static_cast<int>(side)];

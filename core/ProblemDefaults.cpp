@@ -90,6 +90,7 @@ void InitialiseProblem(ProblemData& problem, ViewState& view) {
   g.Length = problem.Z[g.NL];
 
   for (int n = 0; n < MaxProfiles; ++n) problem.Catalogue[n] = DefaultProfile(n);
+  problem.Design = DesignSettings{};
 
   view = ViewState{};
 }

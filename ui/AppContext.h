@@ -23,6 +23,7 @@ class TFormAxis;
 class TFormTables;
 class TFormGraphs;
 class TFormManual;
+class TFormDesign;
 
 // The nine windows; each is filled in as start-up creates it.
 struct WindowSet {
@@ -35,6 +36,7 @@ struct WindowSet {
   TFormTables* Tables = nullptr;
   TFormGraphs* Graphs = nullptr;
   TFormManual* Manual = nullptr;
+  TFormDesign* Design = nullptr;
 };
 
 // Runs the whole computation; the program passes RunComputation.

@@ -9,8 +9,8 @@
 
 namespace korvanu {
 
-enum class StepWindow { Soils, Anchors, Sections, Tables, Graphs };
-constexpr int StepWindowCount = 5;
+enum class StepWindow { Soils, Anchors, Sections, Tables, Graphs, Design };
+constexpr int StepWindowCount = 6;
 
 // What a window that shows a step offers the link.
 class StepView {

@@ -35,6 +35,7 @@
 #include "ui/StringGrid.h"
 #include "ui/TFormAnchors.h"
 #include "ui/TFormAxis.h"
+#include "ui/TFormDesign.h"
 #include "ui/TFormGraphs.h"
 #include "ui/TFormProfiles.h"
 #include "ui/TFormSections.h"
@@ -134,6 +135,7 @@ void TFormKRV::BuildMenu() {
   add(nullptr, "Graphs1", QStringLiteral("&Graphs"), &TFormKRV::SpeedButtonScreenGraphsClick)
       ->setEnabled(false);
   add(nullptr, "Manual2", QStringLiteral("&Manual"), &TFormKRV::SpeedButtonManualClick);
+  add(nullptr, "Design1", QStringLiteral("&Design"), &TFormKRV::SpeedButtonDesignClick);
 }
 
 void TFormKRV::BuildToolbar() {
@@ -167,6 +169,7 @@ void TFormKRV::BuildToolbar() {
       {"SpeedButtonScreenGraphs", 300, "Output Graphs", "graphs",
        &TFormKRV::SpeedButtonScreenGraphsClick},
       {"SpeedButtonManual", 325, "Manual", "manual", &TFormKRV::SpeedButtonManualClick},
+      {"SpeedButtonDesign", 350, "Design Summary", "design", &TFormKRV::SpeedButtonDesignClick},
       {"SpeedButtonHelp", -32, "Help", "help", &TFormKRV::SpeedButtonHelpClick},
       {"SpeedButtonQuit", -57, "Quit", "quit", &TFormKRV::SpeedButtonQuitClick},
   };
@@ -209,6 +212,11 @@ void TFormKRV::BuildPanels() {
     box->setFocusPolicy(Qt::NoFocus);
     optionBoxes_[i] = box;
   }
+  // The panel grows by the boxes added after the nine.
+  designBox_ = new QCheckBox(QStringLiteral("Print Design Summary"), panelOptions_);
+  designBox_->setObjectName(QStringLiteral("CheckBoxDesign"));
+  designBox_->setGeometry(16, 32 + 24 * 9, 150, 17);
+  designBox_->setFocusPolicy(Qt::NoFocus);
   panelOptions_->hide();
 
   panelProgress_ = MakePanel(client_, "PanelProgress", colors::Red);
@@ -275,7 +283,7 @@ void TFormKRV::LayOut() {
   panelGeneral_->setGeometry(kGridLeft, kGridTop - 30, kGridWidth, 30);
   buttonGeneralHelp_->setGeometry(kGridWidth - 29, 2, 25, 25);
   const int optionsTop = kGridTop + kGridHeight + 10;
-  panelOptions_->setGeometry(kGridLeft, optionsTop, 172, 263);
+  panelOptions_->setGeometry(kGridLeft, optionsTop, 172, 263 + 24);
   panelProgress_->setGeometry(kGridLeft + 172 + 10, optionsTop, 265, 153);
   panelProgress_->hide();
   panelKRV_->setGeometry(0, 0, width(), 25);
@@ -472,6 +480,12 @@ void TFormKRV::SpeedButtonPrintClick() {
     const TFormGraphs* graphs = context_.Windows.Graphs;
     return graphs ? graphs->size() : QSize(DesignedGraphsClientWidth, DesignedGraphsClientHeight);
   };
+  hooks.DesignSearchResults = [this] {
+    // Searches the design window holds for the problem as it is are not run again.
+    const TFormDesign* design = context_.Windows.Design;
+    const DesignSearches* known = design ? design->ShownSearches() : nullptr;
+    return known ? *known : RunDesignSearches(problem_);
+  };
   PrintJob job(problem_, view_, context_.Dialog, std::move(hooks));
   job.Run(CurrentPrintOptions(), *printer_, this);
 }
@@ -487,6 +501,7 @@ PrintOptions TFormKRV::CurrentPrintOptions() const {
   options.Tables = optionBoxes_[6]->isChecked();
   options.Graphs = optionBoxes_[7]->isChecked();
   options.Colors = optionBoxes_[8]->isChecked();
+  options.Design = designBox_->isChecked();
   return options;
 }
 
@@ -578,6 +593,11 @@ void TFormKRV::SpeedButtonScreenGraphsClick() {
 
 void TFormKRV::SpeedButtonManualClick() {
   Toggle(context_.Windows.Manual);
+}
+
+void TFormKRV::SpeedButtonDesignClick() {
+  if (!CommitPendingEdit()) return;
+  Toggle(context_.Windows.Design);
 }
 
 void TFormKRV::SpeedButtonHelpClick() {

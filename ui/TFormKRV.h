@@ -56,6 +56,7 @@ class TFormKRV : public QMainWindow {
   void SpeedButtonScreenOutputClick();
   void SpeedButtonScreenGraphsClick();
   void SpeedButtonManualClick();
+  void SpeedButtonDesignClick();
   void SpeedButtonHelpClick();
   void ButtonGeneralHelpClick();
   void SpeedButtonQuitClick();
@@ -85,6 +86,7 @@ class TFormKRV : public QMainWindow {
   QWidget& PanelProgress() { return *panelProgress_; }
   QLabel& ProgressLabel(int number) { return *progressLabels_.at(number - 1); }
   QCheckBox& OptionBox(int index) { return *optionBoxes_.at(index); }
+  QCheckBox& DesignOptionBox() { return *designBox_; }
   QToolButton& Button(const char* objectName);
   QAction& MenuAction(const char* objectName);
   const QString& DialogFolder() const { return openFolder_; }
@@ -139,6 +141,7 @@ class TFormKRV : public QMainWindow {
   StringGrid* mainGrid_ = nullptr;
   QFrame* panelOptions_ = nullptr;
   std::array<QCheckBox*, 9> optionBoxes_{};
+  QCheckBox* designBox_ = nullptr;
   QFrame* panelProgress_ = nullptr;
   std::array<QLabel*, 4> progressLabels_{};
 

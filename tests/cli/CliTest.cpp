@@ -437,6 +437,39 @@ TEST_F(CliTest, ReportWritesThePrintedReportAsAPdf) {
   EXPECT_EQ(needed.find("Qt"), std::string::npos) << needed;
 }
 
+// The printed design summary carries the numbers of the check command, line
+// by line (compared word by word, as the PDF's spacing differs).
+TEST_F(CliTest, ReportPrintsTheDesignSummaryOfTheCheckCommand) {
+  fs::copy_file(fs::path(KORVANU_EXAMPLES) / "Test3.krv", folder_ / "Test3.krv");
+  const RunResult check = Run("check Test3.krv");
+  ASSERT_EQ(check.Code, 0) << check.Err;
+  RunResult r = Run("report Test3.krv --only design -o design.pdf");
+  ASSERT_EQ(r.Code, 0) << r.Err;
+  ASSERT_EQ(std::system(("pdftotext -layout '" + (folder_ / "design.pdf").string() + "' '" +
+                         (folder_ / "design.txt").string() + "'")
+                            .c_str()),
+            0);
+  const auto words = [](const std::string& text) {
+    std::istringstream in(text);
+    std::string all, word;
+    while (in >> word) all += word + " ";
+    return all;
+  };
+  const std::string printed = words(ReadFile(folder_ / "design.txt"));
+  EXPECT_NE(printed.find("Design Summary"), std::string::npos);
+  EXPECT_EQ(printed.find("Results after Step"), std::string::npos);
+  std::istringstream lines(check.Out);
+  std::string line;
+  int compared = 0;
+  while (std::getline(lines, line)) {
+    // The file line names the datafile as given; the report prints the problem.
+    if (line.rfind("File", 0) == 0 || words(line).empty()) continue;
+    EXPECT_NE(printed.find(words(line)), std::string::npos) << line;
+    ++compared;
+  }
+  EXPECT_GT(compared, 15);
+}
+
 // The manual prints headless too: the nine pages of the manual window's print.
 TEST_F(CliTest, ManualWritesThePrintedManualAsAPdf) {
   RunResult r = Run("manual -o manual.pdf");

@@ -48,6 +48,7 @@ inline ::testing::AssertionResult SameProblem(const ProblemData& a, const Proble
   if (a.Anchors != b.Anchors) return ::testing::AssertionFailure() << "anchors differ";
   if (a.Axial != b.Axial) return ::testing::AssertionFailure() << "axial forces differ";
   if (a.Catalogue != b.Catalogue) return ::testing::AssertionFailure() << "catalogue differs";
+  if (a.Design != b.Design) return ::testing::AssertionFailure() << "design settings differ";
   return ::testing::AssertionSuccess();
 }
 

@@ -152,6 +152,7 @@ class MainWindowTest : public QObject {
         {"SpeedButtonScreenOutput", "Output Tables"},
         {"SpeedButtonScreenGraphs", "Output Graphs"},
         {"SpeedButtonManual", "Manual"},
+        {"SpeedButtonDesign", "Design Summary"},
     };
     int left = 0;
     for (const auto& [name, tip] : tooltips) {
@@ -163,7 +164,8 @@ class MainWindowTest : public QObject {
     }
 
     QVERIFY(!Main().PanelOptions().isVisible());
-    QCOMPARE(Main().PanelOptions().geometry(), QRect(10, 220, 172, 263));
+    // The panel grows by the box added after the nine.
+    QCOMPARE(Main().PanelOptions().geometry(), QRect(10, 220, 172, 263 + 24));
     const char* options[] = {"Print General Data",      "Print Layers Data",   "Print Anchors Data",
                              "Print Axial Forces Data", "Print Catalogue",     "Print Sections",
                              "Print Output Tables",     "Print Output Graphs", "Print Colors"};
@@ -172,6 +174,9 @@ class MainWindowTest : public QObject {
       QCOMPARE(Main().OptionBox(i).isChecked(), i < 8);
       QCOMPARE(Main().OptionBox(i).pos(), QPoint(16, 32 + 24 * i));
     }
+    QCOMPARE(Main().DesignOptionBox().text(), QStringLiteral("Print Design Summary"));
+    QVERIFY(!Main().DesignOptionBox().isChecked());
+    QCOMPARE(Main().DesignOptionBox().pos(), QPoint(16, 32 + 24 * 9));
     QVERIFY(!Main().PanelProgress().isVisible());
     QCOMPARE(Main().PanelProgress().geometry(), QRect(192, 220, 265, 153));
     QCOMPARE(Main().ProgressLabel(1).text(), QStringLiteral("Computations"));
@@ -193,7 +198,8 @@ class MainWindowTest : public QObject {
     for (QAction* action : Main().menuBar()->actions()) entries << action->text();
     QCOMPARE(entries,
              QStringList({"&File", "&Help", "&Options", "&Layers", "&Anchors", "A&xial",
-                          "&Profiles", "&Sections", "&Compute", "&Tables", "&Graphs", "&Manual"}));
+                          "&Profiles", "&Sections", "&Compute", "&Tables", "&Graphs", "&Manual",
+                          "&Design"}));
     QStringList file;
     for (QAction* action : Main().menuBar()->actions().first()->menu()->actions())
       file << (action->isSeparator() ? QStringLiteral("-") : action->text());

@@ -1,0 +1,133 @@
+// The "#design" line: key=value words after the marker, numbers with three
+// decimals as every value of the datafile, flags only where they differ from
+// the defaults.
+#include "core/DatafileDesign.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "core/TextFormat.h"
+
+namespace korvanu {
+namespace {
+
+constexpr std::string_view kMarker = "#design";
+constexpr std::string_view kUtilisationUnchecked = "utilisation_unchecked";
+constexpr std::string_view kAnchorsMayYield = "anchors_may_yield";
+
+// The words of a line after its marker, split at blanks and tabs.
+std::vector<std::string_view> Words(std::string_view line) {
+  std::vector<std::string_view> words;
+  size_t pos = 0;
+  while (pos < line.size()) {
+    while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t')) ++pos;
+    const size_t start = pos;
+    while (pos < line.size() && line[pos] != ' ' && line[pos] != '\t') ++pos;
+    if (pos > start) words.push_back(line.substr(start, pos - start));
+  }
+  return words;
+}
+
+std::string Quoted(std::string_view text) {
+  std::string quoted;
+  quoted.reserve(text.size() + 2);
+  quoted += '"';
+  quoted.append(text.data(), text.size());
+  quoted += '"';
+  return quoted;
+}
+
+// A positive finite number and nothing else.
+std::optional<double> Positive(std::string_view text) {
+  const std::string copy(text);
+  char* end = nullptr;
+  errno = 0;
+  const double v = std::strtod(copy.c_str(), &end);
+  if (copy.empty() || *end != '\0' || errno == ERANGE || !std::isfinite(v) || v <= 0.0) {
+    return std::nullopt;
+  }
+  return v;
+}
+
+// Reads the words of one line into `design`; what is wrong, or nothing.
+std::optional<std::string> ReadWords(std::string_view rest, DesignSettings& design) {
+  for (std::string_view word : Words(rest)) {
+    if (word == kUtilisationUnchecked) {
+      design.LimitUtilisation = false;
+      continue;
+    }
+    if (word == kAnchorsMayYield) {
+      design.NoAnchorYield = false;
+      continue;
+    }
+    const size_t equals = word.find('=');
+    if (equals == std::string_view::npos) {
+      return Quoted(word) + " is not a design setting.";
+    }
+    const std::string_view key = word.substr(0, equals);
+    const std::optional<double> value = Positive(word.substr(equals + 1));
+    if (!value) {
+      return "the design setting " + Quoted(word) + " needs a positive number.";
+    }
+    if (key == "fy") {
+      design.Fy = *value;
+    } else if (key == "gamma_m0") {
+      design.GammaM0 = *value;
+    } else if (key == "min_fp") {
+      design.MinFp = value;
+    } else if (key == "min_fs") {
+      design.MinFs = value;
+    } else if (key == "max_w") {
+      design.MaxW = value;
+    } else {
+      return Quoted(key) + " is not a design setting.";
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::string WriteDesignLines(const ProblemData& problem) {
+  const DesignSettings& d = problem.Design;
+  if (d == DesignSettings{}) return "";
+  std::string line(kMarker);
+  const auto number = [&line](const char* key, double v) {
+    line += Format(" %s=%s", key, FixedText(v, 3).c_str());
+  };
+  if (d.Fy != 0.0) number("fy", d.Fy);
+  if (d.GammaM0 != 1.0) number("gamma_m0", d.GammaM0);
+  if (d.MinFp) number("min_fp", *d.MinFp);
+  if (d.MinFs) number("min_fs", *d.MinFs);
+  if (d.MaxW) number("max_w", *d.MaxW);
+  if (!d.LimitUtilisation) (line += " ") += kUtilisationUnchecked;
+  if (!d.NoAnchorYield) (line += " ") += kAnchorsMayYield;
+  return line + "\r\n";
+}
+
+std::optional<DatafileError> ReadDesignLines(std::string_view text, ProblemData& problem) {
+  DesignSettings design;
+  int number = 0;
+  size_t pos = 0;
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") pos = 3;
+  while (pos < text.size()) {
+    ++number;
+    size_t end = text.find('\n', pos);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(pos, end - pos);
+    pos = end + 1;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.substr(0, kMarker.size()) != kMarker) continue;
+    const std::string_view rest = line.substr(kMarker.size());
+    // "#designer" and the like are comments of their own.
+    if (!rest.empty() && rest[0] != ' ' && rest[0] != '\t') continue;
+    if (auto what = ReadWords(rest, design)) return DatafileError{number, *what};
+  }
+  problem.Design = design;
+  return std::nullopt;
+}
+
+}  // namespace korvanu
