@@ -15,6 +15,9 @@ class QtDialogs : public Dialogs {
   std::optional<QString> SaveFile(QWidget* parent, const QString& folder,
                                   const QString& fileName) override;
   bool Print(QWidget* parent, QPrinter& printer) override;
+  std::optional<QString> ExportFile(QWidget* parent, const QString& caption, const QString& folder,
+                                    const QString& fileName, const QString& filters) override;
+  std::optional<QSize> PictureSize(QWidget* parent, QSize size) override;
 };
 
 }  // namespace korvanu

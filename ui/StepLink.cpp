@@ -58,6 +58,12 @@ void StepLink::StepChosen(StepWindow source, int step) {
 void StepLink::ProblemChanged() {
   for (StepView* view : views_)
     if (view != nullptr && view->DrawsInput() && view->IsShownForSteps()) view->RefreshStep();
+  ResultsStateChanged();
+}
+
+void StepLink::ResultsStateChanged() {
+  for (StepView* view : views_)
+    if (view != nullptr) view->ShowResultsState();
 }
 
 }  // namespace korvanu

@@ -22,6 +22,9 @@ class StepView {
   // Whether the window draws the problem's input, so that an edit elsewhere
   // must redraw it.
   virtual bool DrawsInput() const { return false; }
+  // ResultsValid may have changed: a window that shows results says whether
+  // they are still those of the problem.
+  virtual void ShowResultsState() {}
 };
 
 class StepLink {
@@ -33,8 +36,11 @@ class StepLink {
   // windows and `source` itself, in the order of `source`.
   void StepChosen(StepWindow source, int step);
 
-  // An edit was stored: the shown windows that draw the input follow it.
+  // An edit was stored: the shown windows that draw the input follow it, and
+  // those that show results say that these are out of date.
   void ProblemChanged();
+  // ResultsValid may have changed.
+  void ResultsStateChanged();
 
  private:
   std::array<StepView*, StepWindowCount> views_{};

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <ctime>
 
+#include "results/ComputedSteps.h"
 #include "ui/Dialogs.h"
 
 namespace korvanu {
@@ -57,6 +58,12 @@ void WindowComputationObserver::PaceStep() {
 
 void WindowComputationObserver::RepaintPanel() {
   if (labels_.Panel && labels_.Panel->isVisible()) labels_.Panel->repaint();
+}
+
+void WindowComputationObserver::StepFinished(const StepOutcome& outcome,
+                                             const EngineState& engine) {
+  if (kept_ != nullptr && outcome.converged && outcome.fileWritten)
+    kept_->Keep(outcome.step, engine.Nodes);
 }
 
 }  // namespace korvanu

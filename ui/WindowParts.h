@@ -6,8 +6,10 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
+#include <functional>
 #include <initializer_list>
 
+class QAction;
 class QFrame;
 class QLabel;
 class QToolButton;
@@ -44,6 +46,14 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int x,
 QToolButton* MakeImageButton(QWidget* parent, const char* name, const QString& tooltip,
                              const char* icon);
 QToolButton* MakeHelpButton(QWidget* parent, const QString& tooltip);
+
+// The window's command that saves what it shows (a picture, a table), on its
+// context menu and on Ctrl+E while the window is active.
+QAction* AddExportCommand(QWidget* window, const QString& text, std::function<void()> run);
+
+// A red label on an output window's panel, at x, shown while the results on
+// show are out of date: an edit since the computation.
+QLabel* MakeOutOfDateLabel(QWidget* panel, int x);
 
 // A grid in the program's look: its font, yellow fixed cells, a row height
 // and the column widths from the first column on.

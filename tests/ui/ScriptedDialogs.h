@@ -38,11 +38,27 @@ class ScriptedDialogs : public Dialogs {
     return true;
   }
 
+  std::optional<QString> ExportFile(QWidget*, const QString&, const QString&,
+                                    const QString& fileName, const QString& filters) override {
+    lastExportName = fileName;
+    lastExportFilters = filters;
+    return Next(exportAnswers);
+  }
+  std::optional<QSize> PictureSize(QWidget*, QSize size) override {
+    offeredSize = size;
+    return pictureSize;
+  }
+
   QStringList messages;
   QStringList errors;
   std::deque<std::optional<QString>> openAnswers;
   std::deque<std::optional<QString>> saveAnswers;
-  std::deque<std::optional<QString>> printAnswers;  // a PDF file to print into, or cancel
+  std::deque<std::optional<QString>> printAnswers;   // a PDF file to print into, or cancel
+  std::deque<std::optional<QString>> exportAnswers;  // the export file, or cancel
+  std::optional<QSize> pictureSize;                  // the picture size chosen, or cancel
+  QString lastExportName;
+  QString lastExportFilters;
+  QSize offeredSize;
   QString lastFolder;
   QString lastFileName;
   int printDialogs = 0;
