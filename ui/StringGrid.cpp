@@ -397,14 +397,12 @@ bool StringGrid::eventFilter(QObject* watched, QEvent* event) {
   }
   if (watched == editor_ && event->type() == QEvent::KeyRelease) lastEditorKey_ = nullptr;
   if (watched == editor_ && event->type() == QEvent::ShortcutOverride) {
-    // Undo, redo and the windows' export are the program's keys, not those
-    // of one cell's text.
+    // Undo and redo are the program's, not those of one cell's text.
     auto* key = static_cast<QKeyEvent*>(event);
     const QKeyCombination combination = key->keyCombination();
     if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
         combination == QKeyCombination(Qt::ControlModifier, Qt::Key_Y) ||
-        combination == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z) ||
-        combination == QKeyCombination(Qt::ControlModifier, Qt::Key_E)) {
+        combination == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z)) {
       key->ignore();
       return true;
     }

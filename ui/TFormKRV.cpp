@@ -686,6 +686,17 @@ void TFormKRV::ShowEdit(const EditLocation& where) {
 }
 
 bool TFormKRV::eventFilter(QObject* watched, QEvent* event) {
+  // The export key of the output and cross-section windows, wherever the
+  // keyboard is in them: their step chooser keeps a key of the window alone.
+  if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+      static_cast<QKeyEvent*>(event)->keyCombination() == ExportKey) {
+    auto* command = static_cast<QWidget*>(watched)->window()->findChild<QAction*>(
+        QLatin1String(ExportActionName), Qt::FindDirectChildrenOnly);
+    if (command != nullptr) {
+      command->trigger();
+      return true;
+    }
+  }
   // A click into the window while another one is active activates it first,
   // as the user expects; the window system reports the activation only after
   // the click, when it would put the cursor back on the first row.

@@ -70,10 +70,12 @@ QToolButton* MakeHelpButton(QWidget* parent, const QString& tooltip) {
 }
 
 QAction* AddExportCommand(QWidget* window, const QString& text, std::function<void()> run) {
-  auto* action = new QAction(text, window);
-  action->setObjectName(QStringLiteral("ExportAction"));
-  action->setShortcut(QKeySequence(QStringLiteral("Ctrl+E")));
-  action->setShortcutContext(Qt::WindowShortcut);
+  // The key is the program's (see TFormKRV): a key of the window alone does
+  // not reach it while its step chooser has the keyboard.
+  auto* action = new QAction(
+      text + QStringLiteral("\t") + QKeySequence(ExportKey).toString(QKeySequence::NativeText),
+      window);
+  action->setObjectName(QLatin1String(ExportActionName));
   QObject::connect(action, &QAction::triggered, window, std::move(run));
   window->addAction(action);
   window->setContextMenuPolicy(Qt::ActionsContextMenu);

@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QKeyCombination>
 #include <QString>
 #include <functional>
 #include <initializer_list>
@@ -48,7 +49,9 @@ QToolButton* MakeImageButton(QWidget* parent, const char* name, const QString& t
 QToolButton* MakeHelpButton(QWidget* parent, const QString& tooltip);
 
 // The window's command that saves what it shows (a picture, a table), on its
-// context menu and on Ctrl+E while the window is active.
+// context menu; ExportKey runs it in the active window.
+inline const char* const ExportActionName = "ExportAction";
+inline constexpr QKeyCombination ExportKey{Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_S};
 QAction* AddExportCommand(QWidget* window, const QString& text, std::function<void()> run);
 
 // A red label on an output window's panel, at x, shown while the results on

@@ -207,8 +207,11 @@ class OutputWindowsTest : public QObject {
     fx_.Main().SpeedButtonScreenOutputClick();
     TypeStep(Tables().ComboBoxStep(), QStringLiteral("2"));
     fx_.Dialogs().exportAnswers = {folder + QStringLiteral("/window.csv")};
+    // The program's key, from the step chooser of the window.
+    fx_.Main().show();
     QApplication::setActiveWindow(&Tables());
-    QTest::keyClick(Tables().TablesGrid().Editor(), Qt::Key_E, Qt::ControlModifier);
+    QTest::keyClick(Tables().ComboBoxStep().lineEdit(), Qt::Key_S,
+                    Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(fx_.Dialogs().lastExportName, QStringLiteral("New.2.csv"));
     QProcess cli;
     cli.setWorkingDirectory(folder);
