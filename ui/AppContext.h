@@ -4,11 +4,13 @@
 
 #include <functional>
 
+#include "core/EditHistory.h"
 #include "core/ProblemData.h"
 #include "core/ViewState.h"
 #include "engine/ComputationObserver.h"
 #include "engine/EngineState.h"
 #include "engine/FloatingPointFault.h"
+#include "results/ComputedSteps.h"
 #include "ui/StepLink.h"
 
 namespace korvanu {
@@ -55,6 +57,10 @@ struct AppContext {
   // Modal boxes of any window open at this moment, and the main window's
   // commands that may open one (ModalScope).
   int ModalBoxes = 0;
+  // The stored edits that undo and redo go through.
+  EditHistory History{};
+  // The results of the last computation in the window, at full precision.
+  ComputedSteps Computed{};
 };
 
 }  // namespace korvanu

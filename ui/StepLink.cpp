@@ -69,6 +69,12 @@ void StepLink::ProblemChanged(const StepView* source) {
   };
   for (StepView* view : views_) follow(view);
   for (StepView* view : inputViews_) follow(view);
+  ResultsStateChanged();
+}
+
+void StepLink::ResultsStateChanged() {
+  for (StepView* view : views_)
+    if (view != nullptr) view->ShowResultsState();
 }
 
 }  // namespace korvanu

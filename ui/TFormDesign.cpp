@@ -16,10 +16,10 @@
 #include <QToolButton>
 #include <algorithm>
 #include <atomic>
-#include <cassert>
 
 #include "analysis/DesignText.h"
 #include "base/QtText.h"
+#include "core/Check.h"
 #include "core/TextFormat.h"
 #include "ui/StepChooser.h"
 #include "ui/StringGrid.h"
@@ -372,7 +372,7 @@ void TFormDesign::ShowProgress(double fraction) {
 }
 
 void TFormDesign::SearchFinished() {
-  assert(thread_ != nullptr);
+  KORVANU_CHECK(thread_ != nullptr);
   thread_->deleteLater();
   thread_ = nullptr;
   std::shared_ptr<SearchJob> job = std::move(job_);

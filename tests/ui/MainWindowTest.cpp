@@ -138,17 +138,17 @@ class MainWindowTest : public QObject {
     QVERIFY(Main().Button("SpeedButtonPrint").isEnabled());
 
     const char* tooltips[][2] = {
-        {"SpeedButtonOpen", "Open"},
-        {"SpeedButtonNew", "New"},
-        {"SpeedButtonSave", "Save"},
-        {"SpeedButtonPrint", "Print"},
+        {"SpeedButtonOpen", "Open (Ctrl+O)"},
+        {"SpeedButtonNew", "New (Ctrl+N)"},
+        {"SpeedButtonSave", "Save (Ctrl+S)"},
+        {"SpeedButtonPrint", "Print (Ctrl+P)"},
         {"SpeedButtonOptions", "Print Options"},
         {"SpeedButtonSoils", "Layers"},
         {"SpeedButtonAnchors", "Anchors"},
         {"SpeedButtonAxial", "Axial Forces"},
         {"SpeedButtonProfile", "Profiles"},
         {"SpeedButtonSections", "Sections"},
-        {"SpeedButtonRun", "Compute"},
+        {"SpeedButtonRun", "Compute (F9)"},
         {"SpeedButtonScreenOutput", "Output Tables"},
         {"SpeedButtonScreenGraphs", "Output Graphs"},
         {"SpeedButtonManual", "Manual"},
@@ -196,14 +196,21 @@ class MainWindowTest : public QObject {
   void menuEntriesInTheirOrder() {
     QStringList entries;
     for (QAction* action : Main().menuBar()->actions()) entries << action->text();
-    QCOMPARE(entries,
-             QStringList({"&File", "&Help", "&Options", "&Layers", "&Anchors", "A&xial",
-                          "&Profiles", "&Sections", "&Compute", "&Tables", "&Graphs", "&Manual",
-                          "&Design"}));
+    QCOMPARE(entries, QStringList({"&File", "&Help", "&Options", "&Layers", "&Anchors", "A&xial",
+                                   "&Profiles", "&Sections", "&Compute", "&Tables", "&Graphs",
+                                   "&Manual", "&Design", "&Edit"}));
+    // The menu items show their keys.
     QStringList file;
     for (QAction* action : Main().menuBar()->actions().first()->menu()->actions())
-      file << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    QCOMPARE(file, QStringList({"&Open", "&New", "&Save", "&Print", "-", "&Quit"}));
+      file << (action->isSeparator() ? QStringLiteral("-")
+                                     : (action->text() + " " + action->shortcut().toString()));
+    QCOMPARE(file, QStringList({"&Open Ctrl+O", "&New Ctrl+N", "&Save Ctrl+S", "&Print Ctrl+P", "-",
+                                "&Quit "}));
+    QCOMPARE(Main().MenuAction("Run1").shortcut().toString(), QStringLiteral("F9"));
+    QStringList edit;
+    for (QAction* action : Main().menuBar()->actions().last()->menu()->actions())
+      edit << action->text() + " " + QKeySequence::listToString(action->shortcuts());
+    QCOMPARE(edit, QStringList({"&Undo Ctrl+Z", "&Redo Ctrl+Y; Ctrl+Shift+Z"}));
     QStringList help;
     for (QAction* action : Main().menuBar()->actions().at(1)->menu()->actions())
       help << action->text();
