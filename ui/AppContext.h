@@ -10,7 +10,7 @@
 #include "engine/ComputationObserver.h"
 #include "engine/EngineState.h"
 #include "engine/FloatingPointFault.h"
-#include "results/ComputedSteps.h"
+#include "results/KeptStepResults.h"
 #include "ui/StepLink.h"
 
 namespace korvanu {
@@ -60,7 +60,7 @@ struct AppContext {
   // The stored edits that undo and redo go through.
   EditHistory History{};
   // The results of the last computation in the window, at full precision.
-  ComputedSteps Computed{};
+  KeptStepResults Computed{};
 };
 
 }  // namespace korvanu

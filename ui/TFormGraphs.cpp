@@ -17,7 +17,7 @@
 #include "ui/FramePlacement.h"
 #include "ui/HelpTexts.h"
 #include "ui/PictureExport.h"
-#include "ui/QtText.h"
+#include "base/QtText.h"
 #include "ui/StepChooser.h"
 #include "ui/WindowParts.h"
 

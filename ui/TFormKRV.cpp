@@ -674,7 +674,7 @@ void TFormKRV::Redo1Click() {
 }
 
 void TFormKRV::MoveThroughHistory(std::optional<EditLocation> (EditHistory::*move)(ProblemData&)) {
-  ModalScope modal(modalDepth_);
+  ModalScope modal(context_.ModalBoxes);
   // A value still typed is stored first: it is the last edit.
   if (!CommitPendingEdit()) return;
   const std::optional<EditLocation> where = (context_.History.*move)(problem_);

@@ -10,12 +10,12 @@
 #include <algorithm>
 
 #include "engine/StepOutput.h"
-#include "ui/Dialogs.h"
+#include "base/Dialogs.h"
 #include "ui/DrawCrossSection.h"
 #include "ui/FramePlacement.h"
 #include "ui/HelpTexts.h"
 #include "ui/PictureExport.h"
-#include "ui/QtText.h"
+#include "base/QtText.h"
 #include "ui/StepChooser.h"
 #include "ui/WindowParts.h"
 

@@ -139,6 +139,8 @@ TFormStrength* TFormSoils::SpeedButtonStrengthClick() {
   const int layer = std::clamp(grid_->Row() - FirstDataRow, 0, layers - 1);
   auto* dialog = new TFormStrength(context_, layer, this);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
+  const int row = grid_->Row();
+  dialog->WhereApplied = [this, row] { return EditAt(grid_->Col(), row); };
   dialog->OnApplied = [this] {
     FillSoilGrid();
     context_.Steps.ProblemChanged();

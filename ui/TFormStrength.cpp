@@ -13,6 +13,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "core/EditTransaction.h"
 #include "core/StrengthRules.h"
 #include "core/TextFormat.h"
 #include "engine/StrengthCoefficients.h"
@@ -262,7 +263,13 @@ bool TFormStrength::ButtonApplyClick() {
     context_.Dialog.Message(this, QString::fromUtf8(k.Error.c_str()));
     return false;
   }
-  ApplyCoefficients(context_.Problem, context_.View, layer_, *strength, k);
+  {
+    // Everything Apply stores, spread to later steps and sides, is one step
+    // of undo.
+    const EditLocation where = WhereApplied ? WhereApplied() : EditLocation{};
+    EditTransaction edit(context_.History, context_.Problem, where);
+    ApplyCoefficients(context_.Problem, context_.View, layer_, *strength, k);
+  }
   if (OnApplied) OnApplied();
   return true;
 }

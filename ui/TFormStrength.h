@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/EarthPressure.h"
+#include "core/EditHistory.h"
 #include "ui/AppContext.h"
 
 class QComboBox;
@@ -34,6 +35,8 @@ class TFormStrength : public QDialog {
 
   // Runs after every Apply that stored something.
   std::function<void()> OnApplied;
+  // Where Apply counts as an edit for undo: the soil grid's cell of the layer.
+  std::function<EditLocation()> WhereApplied;
 
   QLineEdit& EditPhi() { return *phi_; }
   QLineEdit& EditDelta() { return *delta_; }

@@ -19,7 +19,7 @@
 #include "base/Dialogs.h"
 #include "ui/FramePlacement.h"
 #include "ui/HelpTexts.h"
-#include "ui/QtText.h"
+#include "base/QtText.h"
 #include "ui/StepChooser.h"
 #include "ui/StringGrid.h"
 #include "ui/WindowParts.h"

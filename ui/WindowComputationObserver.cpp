@@ -8,7 +8,7 @@
 #include <ctime>
 
 #include "base/Dialogs.h"
-#include "results/ComputedSteps.h"
+#include "results/KeptStepResults.h"
 
 namespace korvanu {
 

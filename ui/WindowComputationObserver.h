@@ -12,7 +12,7 @@ class QWidget;
 
 namespace korvanu {
 
-class ComputedSteps;
+class KeptStepResults;
 class Dialogs;
 
 // Whole seconds of the local clock.
@@ -40,7 +40,7 @@ class WindowComputationObserver : public ComputationObserver {
   void StepFinished(const StepOutcome& outcome, const EngineState& engine) override;
 
   // Keeps the results of every step written to its file in `kept`.
-  void KeepResultsIn(ComputedSteps* kept) { kept_ = kept; }
+  void KeepResultsIn(KeptStepResults* kept) { kept_ = kept; }
 
  private:
   // Makes new captions visible at once, without running the event loop.
@@ -51,7 +51,7 @@ class WindowComputationObserver : public ComputationObserver {
   QWidget* parent_;
   SecondsClock clock_;
   std::int64_t lastSecond_ = 0;
-  ComputedSteps* kept_ = nullptr;
+  KeptStepResults* kept_ = nullptr;
 };
 
 }  // namespace korvanu

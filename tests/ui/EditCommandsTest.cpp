@@ -6,8 +6,8 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "WindowFixture.h"
-#include "ui/Fonts.h"
+#include "tests/support/WindowFixture.h"
+#include "base/Fonts.h"
 #include "ui/StepChooser.h"
 #include "ui/StringGrid.h"
 #include "ui/TFormAnchors.h"
@@ -20,7 +20,7 @@ using namespace korvanu;
 class EditCommandsTest : public QObject {
   Q_OBJECT
 
-  korvanu::testing::WindowFixture fx_;
+  korvanu::test::WindowFixture fx_;
 
   AppContext& Context() { return fx_.Context(); }
   ProblemData& Problem() { return fx_.Problem(); }

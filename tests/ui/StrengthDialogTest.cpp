@@ -81,6 +81,11 @@ class StrengthDialogTest : public QObject {
     QVERIFY(fx_.Problem().Strength(2, 3, Side::Right));
     const ProblemData applied = fx_.Problem();
     dialog->close();
+    // Apply is one step of undo, with all it spread.
+    fx_.Main().Undo1Click();
+    QVERIFY(fx_.Problem() == before);
+    fx_.Main().Redo1Click();
+    QVERIFY(fx_.Problem() == applied);
 
     // The same values typed into the grid, left to right.
     fx_.Problem() = before;

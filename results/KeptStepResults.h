@@ -11,7 +11,7 @@
 
 namespace korvanu {
 
-class ComputedSteps {
+class KeptStepResults {
  public:
   void Clear();
   void Keep(int step, const NodeResults& nodes);

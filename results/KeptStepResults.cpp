@@ -1,5 +1,5 @@
 // Keeping the results of a computation's steps.
-#include "results/ComputedSteps.h"
+#include "results/KeptStepResults.h"
 
 #include <charconv>
 #include <cstdlib>
@@ -20,16 +20,16 @@ double AsWritten(double value) {
 
 }  // namespace
 
-void ComputedSteps::Clear() {
+void KeptStepResults::Clear() {
   for (auto& step : steps_) step.reset();
 }
 
-void ComputedSteps::Keep(int step, const NodeResults& nodes) {
+void KeptStepResults::Keep(int step, const NodeResults& nodes) {
   if (step < 0 || step >= StepSlots) return;
   steps_[step] = std::make_unique<NodeResults>(nodes);
 }
 
-const NodeResults* ComputedSteps::Matching(int step, const NodeResults& read, int NN) const {
+const NodeResults* KeptStepResults::Matching(int step, const NodeResults& read, int NN) const {
   if (step < 0 || step >= StepSlots || !steps_[step] || NN < 0 || NN >= MaxNodes) return nullptr;
   const NodeResults& kept = *steps_[step];
   for (int i = 0; i <= NN; ++i)
