@@ -11,8 +11,8 @@
 #include "engine/RunComputation.h"
 #include "ui/AppContext.h"
 #include "ui/ApplicationWindows.h"
-#include "ui/Fonts.h"
-#include "ui/QtDialogs.h"
+#include "base/Fonts.h"
+#include "base/QtDialogs.h"
 #include "ui/TFormKRV.h"
 
 int main(int argc, char* argv[]) {

@@ -6,8 +6,8 @@
 
 #include <memory>
 
-#include "cli/CliFiles.h"
-#include "cli/MinimumLength.h"
+#include "core/DatafileFiles.h"
+#include "analysis/MinimumLength.h"
 
 namespace korvanu {
 namespace {

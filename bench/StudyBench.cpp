@@ -6,8 +6,8 @@
 #include <memory>
 #include <thread>
 
-#include "cli/CliFiles.h"
-#include "cli/StudyRunner.h"
+#include "core/DatafileFiles.h"
+#include "analysis/StudyRunner.h"
 
 namespace korvanu {
 namespace {

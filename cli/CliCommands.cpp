@@ -8,10 +8,10 @@
 #include <memory>
 #include <optional>
 
-#include "cli/CliFiles.h"
-#include "cli/InMemoryRun.h"
-#include "cli/MinimumLength.h"
-#include "cli/StepTableObserver.h"
+#include "core/DatafileFiles.h"
+#include "analysis/InMemoryRun.h"
+#include "analysis/MinimumLength.h"
+#include "analysis/StepTableObserver.h"
 #include "core/TextFormat.h"
 
 namespace korvanu {
@@ -34,23 +34,6 @@ void PrintTrials(const MinimumLength& search, std::ostream& out) {
 }
 
 }  // namespace
-
-bool WholeNumber(const std::string& word, double& value) {
-  if (word.empty()) return false;
-  char* end = nullptr;
-  errno = 0;
-  value = std::strtod(word.c_str(), &end);
-  return errno == 0 && *end == '\0' && std::isfinite(value);
-}
-
-bool WholeInteger(const std::string& word, int& value) {
-  double number = 0.0;
-  if (!WholeNumber(word, number) || number != std::floor(number) || std::fabs(number) > 1e6) {
-    return false;
-  }
-  value = static_cast<int>(number);
-  return true;
-}
 
 int NewCommand(const Arguments& arguments, std::ostream& out, std::ostream& err) {
   if (arguments.size() != 1) return Refuse("new", "takes exactly one datafile", err);

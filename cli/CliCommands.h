@@ -22,12 +22,6 @@ enum ExitCode : int {
 
 using Arguments = std::vector<std::string>;
 
-// A whole word that is a finite number (or a whole number of at most a
-// million), unlike the datafile's lenient reading: a mistyped option value
-// must not become 0.
-bool WholeNumber(const std::string& word, double& value);
-bool WholeInteger(const std::string& word, int& value);
-
 // compute [--quiet] [--csv DIR] FILE.krv...: computes every loading step of
 // each datafile without pacing and writes the step files beside it.
 int ComputeCommand(const Arguments& arguments, std::ostream& out, std::ostream& err);

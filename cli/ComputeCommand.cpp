@@ -7,8 +7,8 @@
 #include <set>
 
 #include "cli/CliCommands.h"
-#include "cli/CliFiles.h"
-#include "cli/StepTableObserver.h"
+#include "core/DatafileFiles.h"
+#include "analysis/StepTableObserver.h"
 #include "core/TextFormat.h"
 #include "engine/BeamEquations.h"
 #include "engine/RunComputation.h"

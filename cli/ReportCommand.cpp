@@ -9,8 +9,8 @@
 
 #include "core/ViewState.h"
 #include "print/PrintJob.h"
-#include "ui/BatchDialogs.h"
-#include "ui/OffscreenApplication.h"
+#include "base/BatchDialogs.h"
+#include "base/OffscreenApplication.h"
 
 namespace korvanu {
 

@@ -11,7 +11,7 @@
 #include <memory>
 #include <thread>
 
-#include "cli/CliFiles.h"
+#include "core/DatafileFiles.h"
 #include "core/TextFormat.h"
 
 namespace korvanu {

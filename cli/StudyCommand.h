@@ -6,7 +6,7 @@
 #include <string>
 
 #include "cli/CliCommands.h"
-#include "cli/StudyResults.h"
+#include "analysis/StudyResults.h"
 
 namespace korvanu {
 

@@ -7,8 +7,7 @@
 #include "cli/CliCommands.h"
 #include "cli/CoefficientsCommand.h"
 #ifdef KORVANU_REPORT
-#include "cli/ManualCommand.h"
-#include "cli/ReportCommand.h"
+#include "cli/PrintTool.h"
 #endif
 
 namespace {
@@ -97,13 +96,17 @@ const Command Commands[] = {
      "  --only SECTIONS  a comma list of general, layers, anchors, axial, catalogue,\n"
      "                   sections, tables, graphs (default: all of them)\n"
      "  --colors         print the graphs and cross sections in colour\n",
-     korvanu::ReportCommand},
+     [](const Arguments& words, std::ostream& out, std::ostream& err) {
+       return korvanu::RunPrintTool("report", words, out, err);
+     }},
     {"manual", "manual -o MANUAL.pdf",
      "Writes the program's manual as a PDF file: the nine pages that the manual\n"
      "window's Print Manual prints, made by the same code, with no display needed.\n"
      "\n"
      "  -o MANUAL.pdf  the file to write (A4)\n",
-     korvanu::ManualCommand},
+     [](const Arguments& words, std::ostream& out, std::ostream& err) {
+       return korvanu::RunPrintTool("manual", words, out, err);
+     }},
 #endif
     {"new", "new FILE.krv",
      "Writes the default problem to FILE.krv, its File Name the bare name of the\n"

@@ -13,6 +13,7 @@
 #include <random>
 
 #include "core/Datafile.h"
+#include "core/DatafileText.h"
 #include "core/Limits.h"
 #include "core/TextFormat.h"
 
@@ -74,10 +75,11 @@ int ReplaceFile(std::string target, const std::string& data) {
   if (::stat(target.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode)) {
     return kNotARegularFile;
   }
-  // A file the user made read-only is not replaced behind its back.
+  // A file the user made read-only, or one on a read-only mount, is not
+  // replaced behind its back (root passes the permission check, not the mount).
   if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0 &&
-      errno == EACCES) {
-    return EACCES;
+      (errno == EACCES || errno == EROFS)) {
+    return errno;
   }
   const size_t slash = target.find_last_of('/');
   const std::string folder = slash == std::string::npos ? std::string(".")
@@ -106,8 +108,9 @@ int ReplaceFile(std::string target, const std::string& data) {
   return 0;
 }
 
-// Reads a whole regular file; on failure returns false with a reason.
-bool ReadFile(const std::string& path, std::string& text, std::string& reason) {
+}  // namespace
+
+bool ReadDatafileFile(const std::string& path, std::string& text, std::string& reason) {
   struct stat st;
   if (::stat(path.c_str(), &st) != 0) {
     reason = Reason(errno);
@@ -152,6 +155,34 @@ bool ReadFile(const std::string& path, std::string& text, std::string& reason) {
   return true;
 }
 
+DatafileNameFault CheckDatafileName(std::string_view bare) {
+  if (bare.empty() || bare == "." || bare == "..") return DatafileNameFault::NoName;
+  if (bare == kReservedName) return DatafileNameFault::Reserved;
+  if (bare.size() > static_cast<size_t>(MaxText)) return DatafileNameFault::TooLong;
+  if (bare.find(',') != std::string_view::npos) return DatafileNameFault::Comma;
+  for (const char c : bare) {
+    if (static_cast<unsigned char>(c) < ' ' || c == '\x7f') {
+      return DatafileNameFault::ControlCharacter;
+    }
+  }
+  return DatafileNameFault::None;
+}
+
+namespace {
+
+// Why the datafile cannot hold one of the problem's texts, with `file` as
+// its file name; empty when it holds them all.
+std::string TextsTheDatafileCannotHold(const ProblemData& problem, const std::string& file) {
+  const GeneralData& g = problem.General;
+  std::string why = DatafileTextRefusal(g.LicensedUser, "Licensed User");
+  if (why.empty()) why = DatafileTextRefusal(file, "The file name");
+  if (why.empty()) why = DatafileTextRefusal(g.ProblemName, "Problem Name");
+  for (int n = 0; why.empty() && n < MaxProfiles; ++n) {
+    why = DatafileTextRefusal(problem.Catalogue[n].Name, Format("Profile name %d", n + 1));
+  }
+  return why;
+}
+
 }  // namespace
 
 bool ReplaceFileSafely(const std::string& target, const std::string& data, std::string& why) {
@@ -174,33 +205,50 @@ SaveOutcome SaveProblem(ProblemData& problem, const std::optional<std::string>& 
     return outcome;
   }
   const auto [folder, file] = SplitPath(*chosenPath);
-  if (file.empty()) {
-    outcome.Messages.push_back(
-        Format("No file name was given in '%s'.\n\n%s", chosenPath->c_str(), kNotSaved));
-    return outcome;
-  }
-  // FileName must name the file on disk, and it holds at most MaxText
-  // characters: a longer name is refused rather than cut.
-  if (file.size() > static_cast<size_t>(MaxText)) {
-    outcome.Messages.push_back(Format(
-        "The file name '%s' is longer than %d characters.\n\nPlease use a shorter name.\n\n%s",
-        file.c_str(), MaxText, kNotSaved));
-    return outcome;
+  const DatafileNameFault fault = CheckDatafileName(file);
+  switch (fault) {
+    case DatafileNameFault::None:
+    case DatafileNameFault::Reserved:
+      break;
+    case DatafileNameFault::NoName:
+      outcome.Messages.push_back(
+          Format("No file name was given in '%s'.\n\n%s", chosenPath->c_str(), kNotSaved));
+      return outcome;
+    // FileName must name the file on disk, and it holds at most MaxText
+    // characters: a longer name is refused rather than cut.
+    case DatafileNameFault::TooLong:
+      outcome.Messages.push_back(Format(
+          "The file name '%s' is longer than %d characters.\n\nPlease use a shorter name.\n\n%s",
+          file.c_str(), MaxText, kNotSaved));
+      return outcome;
+    // The datafile ends a text at its first comma, and a line at a line
+    // break: such a name would come back otherwise on Open and no longer name
+    // the file on disk.
+    case DatafileNameFault::Comma:
+      outcome.Messages.push_back(
+          Format("The file name '%s' contains a comma, which a datafile cannot hold in a "
+                 "name.\n\nPlease use a different name.\n\n%s",
+                 file.c_str(), kNotSaved));
+      return outcome;
+    case DatafileNameFault::ControlCharacter:
+      outcome.Messages.push_back(
+          Format("The file name '%s' contains a control character (such as a tab or a line "
+                 "break), which a datafile cannot hold in a name.\n\nPlease use a different "
+                 "name.\n\n%s",
+                 file.c_str(), kNotSaved));
+      return outcome;
   }
 
-  // The datafile ends a text at its first comma: such a name would come back
-  // shorter on Open and no longer name the file on disk.
-  if (file.find(',') != std::string::npos) {
-    outcome.Messages.push_back(
-        Format("The file name '%s' contains a comma, which a datafile cannot hold in a "
-               "name.\n\nPlease use a different name.\n\n%s",
-               file.c_str(), kNotSaved));
+  // A text that came from a UTF-8 datafile may hold a character that this
+  // datafile cannot; refused here, it is not lost or replaced unseen.
+  if (std::string why = TextsTheDatafileCannotHold(problem, file); !why.empty()) {
+    outcome.Messages.push_back(why + "\n\n" + kNotSaved);
     return outcome;
   }
 
   const std::string previousName = problem.General.FileName;
   problem.General.FileName = file;
-  if (file == kReservedName) {
+  if (fault == DatafileNameFault::Reserved) {
     outcome.Messages.push_back(
         std::string("Filename 'New.krv' reserved for initialization of new problems.\n\n") +
         "Please use a different name.\n\n");
@@ -234,7 +282,7 @@ OpenOutcome OpenProblem(ProblemData& problem, ViewState& view,
   } else {
     std::string text;
     std::string reason;
-    if (!ReadFile(*chosenPath, text, reason)) {
+    if (!ReadDatafileFile(*chosenPath, text, reason)) {
       outcome.Messages.push_back(
           Format("%s '%s': %s.", kNotLoaded, chosenPath->c_str(), reason.c_str()));
     } else if (const auto error = ReadDatafile(text, problem)) {

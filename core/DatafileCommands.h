@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/ProblemData.h"
@@ -36,6 +37,17 @@ struct OpenOutcome {
 // The window hides what the cleared flags name.
 OpenOutcome OpenProblem(ProblemData& problem, ViewState& view,
                         const std::optional<std::string>& chosenPath);
+
+// Reads a whole datafile: a regular file of at most 64 MiB. False with the
+// reason (the system's text, or what the file is) when it cannot.
+bool ReadDatafileFile(const std::string& path, std::string& text, std::string& why);
+
+// What keeps a bare file name from naming a datafile. The name is stored in
+// the datafile on a line of comma-separated fields, so it must be short
+// enough, hold no comma and no control character (a tab or a line break).
+// New.krv is reserved for the default problem.
+enum class DatafileNameFault { None, NoName, Reserved, TooLong, Comma, ControlCharacter };
+DatafileNameFault CheckDatafileName(std::string_view bare);
 
 // Splits a chosen path at its last "/" (or "\"): {folder, file}.
 std::pair<std::string, std::string> SplitPath(const std::string& path);

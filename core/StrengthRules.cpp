@@ -2,8 +2,8 @@
 #include "core/StrengthRules.h"
 
 #include <algorithm>
-#include <cassert>
 
+#include "core/Check.h"
 #include "core/SoilLayerRules.h"
 #include "core/TextFormat.h"
 
@@ -17,15 +17,14 @@ void Type(ProblemData& problem, ViewState& view, SoilColumn column, int layer, d
   const CellCommit commit = CommitSoilCell(problem, view, column, layer, Format("%10.3f", value));
   // Coefficients, strokes and cohesions are never negative, the only
   // value a numeric cell refuses.
-  assert(commit.Accepted);
-  (void)commit;
+  KORVANU_CHECK(commit.Accepted);
 }
 
 }  // namespace
 
 void ApplyCoefficients(ProblemData& problem, ViewState& view, int layer,
                        const SoilStrength& strength, const EarthPressureCoefficients& k) {
-  assert(k.Ok() && layer >= 0 && layer < MaxLayers);
+  KORVANU_CHECK(k.Ok() && layer >= 0 && layer < MaxLayers);
   // Ka first, so that Kp and Kn are clamped against the new Ka, as when the
   // user types them in this order.
   Type(problem, view, SoilColumn::c, layer, strength.Cohesion);

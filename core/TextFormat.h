@@ -26,7 +26,13 @@ double ReadReal(std::string_view text);
 // int are clamped to its range.
 int ReadInteger(std::string_view text);
 
-// The first `limit` characters of text (MaxText unless given).
+// A whole word that is a finite number (or a whole number of at most a
+// million), unlike the datafile's lenient reading: a mistyped option value
+// must not become 0.
+bool WholeNumber(const std::string& word, double& value);
+bool WholeInteger(const std::string& word, int& value);
+
+// The first `limit` characters of a UTF-8 text (MaxText unless given).
 std::string CutText(std::string_view text, int limit = MaxText);
 
 }  // namespace korvanu

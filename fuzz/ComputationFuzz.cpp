@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "core/Datafile.h"
-#include "fuzz/CheckedRun.h"
-#include "fuzz/OutputChecks.h"
+#include "tests/support/CheckedRun.h"
+#include "tests/support/OutputChecks.h"
 
 using namespace korvanu;
 

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "core/Datafile.h"
-#include "fuzz/OutputChecks.h"
+#include "tests/support/OutputChecks.h"
 
 using namespace korvanu;
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "fuzz/OutputChecks.h"
+#include "tests/support/OutputChecks.h"
 #include "results/StepOutputReader.h"
 
 using namespace korvanu;

@@ -7,7 +7,7 @@
 #include "manual/ManualFigures.h"
 #include "manual/ManualLayout.h"
 #include "manual/ManualText.h"
-#include "ui/WindowParts.h"
+#include "base/WindowColors.h"
 
 namespace korvanu {
 

@@ -6,7 +6,7 @@
 
 #include "core/TextFormat.h"
 #include "results/ResultQuantities.h"
-#include "ui/QtText.h"
+#include "base/QtText.h"
 
 namespace korvanu {
 

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "core/TextFormat.h"
-#include "ui/QtText.h"
+#include "base/QtText.h"
 
 namespace korvanu {
 

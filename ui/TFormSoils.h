@@ -3,7 +3,6 @@
 #pragma once
 
 #include "ui/EditorWindow.h"
-#include "ui/StepLink.h"
 
 class QComboBox;
 class QLabel;
@@ -14,7 +13,7 @@ namespace korvanu {
 class StepChooser;
 class TFormStrength;
 
-class TFormSoils : public EditorWindow, public StepView {
+class TFormSoils : public EditorWindow {
   Q_OBJECT
 
  public:
@@ -40,9 +39,6 @@ class TFormSoils : public EditorWindow, public StepView {
   // "K from φ'" (Alt+K): stores a value typed but not left, then opens the
   // dialog for the layer under the cursor; nothing when the value is refused.
   TFormStrength* SpeedButtonStrengthClick();
-
-  bool IsShownForSteps() const override { return context_.View.SoilsShown; }
-  void RefreshStep() override { FormPaint(); }
 
   StepChooser& ComboBoxStep() { return *chooser_; }
   QComboBox& ComboBoxSide() { return *side_; }

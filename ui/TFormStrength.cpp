@@ -13,12 +13,13 @@
 #include <charconv>
 #include <cmath>
 
+#include "base/Dialogs.h"
+#include "base/QtText.h"
 #include "core/StrengthRules.h"
 #include "core/TextFormat.h"
 #include "engine/StrengthCoefficients.h"
-#include "ui/Dialogs.h"
 #include "ui/HelpTexts.h"
-#include "ui/QtText.h"
+#include "ui/ModalScope.h"
 
 namespace korvanu {
 namespace {
@@ -259,6 +260,7 @@ bool TFormStrength::ButtonApplyClick() {
   std::optional<SoilStrength> strength;
   const EarthPressureCoefficients k = Typed(strength);
   if (!k.Ok()) {
+    ModalScope modal(context_.ModalBoxes);
     context_.Dialog.Message(this, QString::fromUtf8(k.Error.c_str()));
     return false;
   }
@@ -268,6 +270,7 @@ bool TFormStrength::ButtonApplyClick() {
 }
 
 void TFormStrength::ButtonHelpClick() {
+  ModalScope modal(context_.ModalBoxes);
   context_.Dialog.Message(this, StrengthHelpText());
 }
 

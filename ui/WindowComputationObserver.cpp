@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <ctime>
 
-#include "ui/Dialogs.h"
+#include "base/Dialogs.h"
 
 namespace korvanu {
 

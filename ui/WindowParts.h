@@ -8,6 +8,8 @@
 #include <QString>
 #include <initializer_list>
 
+#include "base/WindowColors.h"
+
 class QFrame;
 class QLabel;
 class QToolButton;
@@ -16,14 +18,6 @@ class QWidget;
 namespace korvanu {
 
 class StringGrid;
-
-namespace colors {
-inline const QColor Aqua{0x00, 0xFF, 0xFF};
-inline const QColor Lime{0x00, 0xFF, 0x00};
-inline const QColor Yellow{0xFF, 0xFF, 0x00};
-inline const QColor Red{0xFF, 0x00, 0x00};
-inline const QColor Blue{0x00, 0x00, 0xFF};
-}  // namespace colors
 
 // "MS Sans Serif" (a free look-alike is substituted) at a point size.
 QFont SansFont(int points, bool bold = false);

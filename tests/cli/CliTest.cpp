@@ -427,6 +427,14 @@ TEST_F(CliTest, ReportWritesThePrintedReportAsAPdf) {
 
   r = Run("compute Quay.krv", {}, "QT_QPA_PLATFORM=nowhere QT_PLUGIN_PATH=/nonexistent ");
   EXPECT_EQ(r.Code, 0) << r.Err;
+
+  // The tool itself links no Qt library: the printing runs in korvanu-print.
+  const std::string libraries = (folder_ / "needed.txt").string();
+  ASSERT_EQ(std::system(("objdump -p '" KORVANU_CLI "' | grep NEEDED >'" + libraries + "'").c_str()),
+            0);
+  const std::string needed = ReadFile(libraries);
+  EXPECT_NE(needed.find("libc.so"), std::string::npos) << needed;
+  EXPECT_EQ(needed.find("Qt"), std::string::npos) << needed;
 }
 
 // The manual prints headless too: the nine pages of the manual window's print.
@@ -438,6 +446,13 @@ TEST_F(CliTest, ManualWritesThePrintedManualAsAPdf) {
   for (const char* wrong : {"manual", "manual -o", "manual -o a.pdf b.pdf"}) {
     EXPECT_EQ(Run(wrong).Code, 2) << wrong;
   }
+  // A folder that is not there: the tool's message alone, and no file.
+  r = Run("manual -o missing/manual.pdf");
+  EXPECT_EQ(r.Code, 2);
+  EXPECT_EQ(r.Err,
+            "korvanu-cli: missing/manual.pdf: the manual could not be written: No such file or "
+            "directory\n");
+  EXPECT_FALSE(fs::exists(folder_ / "missing"));
 }
 
 // The study's plot: the report's page frame over the charts, one page per

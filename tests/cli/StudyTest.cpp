@@ -12,8 +12,8 @@
 #include <set>
 #include <sstream>
 
-#include "cli/CliFiles.h"
-#include "cli/MinimumLength.h"
+#include "core/DatafileFiles.h"
+#include "analysis/MinimumLength.h"
 #include "cli/StudyCommand.h"
 #include "core/Datafile.h"
 #include "core/TextFormat.h"

@@ -10,8 +10,8 @@
 
 #include "core/Datafile.h"
 #include "core/ProblemDefaults.h"
-#include "fuzz/CheckedRun.h"
-#include "fuzz/OutputChecks.h"
+#include "tests/support/CheckedRun.h"
+#include "tests/support/OutputChecks.h"
 #include "tests/engine/EngineTestSupport.h"
 
 namespace korvanu {

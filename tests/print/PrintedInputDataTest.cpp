@@ -10,8 +10,8 @@
 #include "print/PrintContext.h"
 #include "print/PrintJob.h"
 #include "print/PrintedInputData.h"
-#include "tests/print/PrintTestSupport.h"
-#include "tests/print/ScriptedDialogs.h"
+#include "tests/support/PrintTestSupport.h"
+#include "tests/support/ScriptedDialogs.h"
 
 namespace korvanu {
 
@@ -44,7 +44,7 @@ class PrintedInputDataTest : public QObject {
 
   ProblemData problem;
   ViewState view;
-  ScriptedDialogs dialogs;
+  test::ScriptedDialogs dialogs{true};
   QTemporaryDir folder;
 
   QString Print(const PrintOptions& options, const QString& name) {
@@ -147,6 +147,24 @@ class PrintedInputDataTest : public QObject {
         QString::fromUtf8("\\n *4 +3\\.000 +4\\.000 .*\\n *3 +φ' 32\\.5°, δ 20°, β 0°, c' 0 kN/m², "
                           "OCR -, k_h 15000 kN/m³: "
                           "Coulomb Ka, Kp from curved surfaces \\(Lancellotta 2002\\)"))));
+  }
+
+  void numbersOfAColumnEndTogether() {
+    // Blanks are narrower than digits in the report's font: numbers of fewer
+    // digits must still end where the others end (to a device unit).
+    problem.Layer(0, 0, Side::Left).Wd = 118.5;
+    problem.Layer(1, 0, Side::Left).Wd = 7.25;
+    problem.Layer(2, 0, Side::Left).Wd = -3.125;
+    const QString path = Print(Only(&PrintOptions::Layers), QStringLiteral("columns.pdf"));
+    const QList<Word> words = PdfWords(path);
+    const Word* wide = FindWord(words, 1, QStringLiteral("118.500"));
+    const Word* narrow = FindWord(words, 1, QStringLiteral("7.250"));
+    const Word* negative = FindWord(words, 1, QStringLiteral("-3.125"));
+    QVERIFY(wide && narrow && negative);
+    QVERIFY(narrow->yMin > wide->yMin && negative->yMin > narrow->yMin);
+    QVERIFY2(qAbs(narrow->xMax - wide->xMax) <= Points(1),
+             qPrintable(QStringLiteral("%1 %2").arg(narrow->xMax).arg(wide->xMax)));
+    QVERIFY(qAbs(negative->xMax - wide->xMax) <= Points(1));
   }
 
   void pageBreaksOfTwentyLayersAndSteps() {

@@ -7,11 +7,11 @@
 #include <QTest>
 #include <algorithm>
 
-#include "WindowFixture.h"
+#include "tests/support/WindowFixture.h"
 #include "core/ProblemDefaults.h"
 #include "print/LayerPalette.h"
 #include "ui/DrawCrossSection.h"
-#include "ui/Fonts.h"
+#include "base/Fonts.h"
 #include "ui/HelpTexts.h"
 #include "ui/StepChooser.h"
 #include "ui/TFormSections.h"
@@ -67,7 +67,7 @@ bool DarkIn(const QImage& image, QRect box) {
 class SectionsWindowTest : public QObject {
   Q_OBJECT
 
-  korvanu::testing::WindowFixture fx_;
+  korvanu::test::WindowFixture fx_;
   std::unique_ptr<ProblemData> problem_;
 
   TFormSections& Sections() { return *fx_.Context().Windows.Sections; }

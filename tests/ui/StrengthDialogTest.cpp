@@ -9,9 +9,9 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "WindowFixture.h"
+#include "base/Fonts.h"
 #include "core/Datafile.h"
-#include "ui/Fonts.h"
+#include "tests/support/WindowFixture.h"
 #include "ui/StringGrid.h"
 #include "ui/TFormSoils.h"
 #include "ui/TFormStrength.h"
@@ -21,7 +21,7 @@ using namespace korvanu;
 class StrengthDialogTest : public QObject {
   Q_OBJECT
 
-  korvanu::testing::WindowFixture fx_;
+  korvanu::test::WindowFixture fx_;
 
   TFormSoils& Soils() { return *fx_.Context().Windows.Soils; }
   static void Key(StringGrid& grid, Qt::Key key, int times = 1) {
