@@ -4,9 +4,11 @@
 // windows on one step and saves each window as a PNG file, and the manual
 // once for each of its pages.
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QTemporaryDir>
 #include <QThread>
@@ -15,24 +17,25 @@
 #include <memory>
 #include <string>
 
+#include "base/BatchDialogs.h"
+#include "base/OffscreenApplication.h"
 #include "core/ProblemData.h"
 #include "core/ViewState.h"
 #include "engine/EngineState.h"
 #include "engine/RunComputation.h"
 #include "manual/ManualText.h"
-#include "ui/TFormManual.h"
 #include "ui/ApplicationWindows.h"
-#include "base/BatchDialogs.h"
-#include "base/OffscreenApplication.h"
 #include "ui/StepChooser.h"
 #include "ui/TFormAnchors.h"
 #include "ui/TFormAxis.h"
 #include "ui/TFormGraphs.h"
 #include "ui/TFormDesign.h"
 #include "ui/TFormKRV.h"
+#include "ui/TFormManual.h"
 #include "ui/TFormProfiles.h"
 #include "ui/TFormSections.h"
 #include "ui/TFormSoils.h"
+#include "ui/TFormStrength.h"
 #include "ui/TFormTables.h"
 
 namespace {
@@ -170,6 +173,19 @@ int main(int argc, char** argv) {
   };
   bool saved = true;
   for (const auto& picture : pictures) saved = Save(*picture.Window, output, picture.Name) && saved;
+  {
+    // The soil editor's "K from φ'" dialog, for layer 3 in the initial state.
+    context.View.CurrentStep = 0;
+    TFormStrength strength(context, 2, &soils);
+    strength.EditPhi().setText(QStringLiteral("32"));
+    strength.ComboBoxDeltaUnit().setCurrentIndex(1);
+    strength.EditDelta().setText(QStringLiteral("0.667"));
+    strength.ComboBoxMethod().setCurrentIndex(static_cast<int>(EarthPressureMethod::Curved));
+    strength.EditKh().setText(QStringLiteral("20000"));
+    strength.show();
+    QApplication::processEvents();
+    saved = Save(strength, output, "strength") && saved;
+  }
   TFormManual& manual = *w.Manual;
   for (int page = 1; page <= ManualPageCount; ++page) {
     manual.ComboBoxPage().setEditText(QString::number(page));

@@ -38,14 +38,14 @@ std::string StrengthLine(int layer, int step, Side side, const SoilStrength& s) 
   line += Shortest(s.Phi);
   line += s.DeltaUnit == WallFrictionUnit::Ratio ? " delta/phi=" : " delta=";
   line += Shortest(s.Delta);
-  line += " beta=" + Shortest(s.Beta);
-  line += " c=" + Shortest(s.Cohesion);
-  if (s.OCR) line += " ocr=" + Shortest(*s.OCR);
-  if (s.Kh) line += " kh=" + Shortest(*s.Kh);
+  line.append(" beta=").append(Shortest(s.Beta));
+  line.append(" c=").append(Shortest(s.Cohesion));
+  if (s.OCR) line.append(" ocr=").append(Shortest(*s.OCR));
+  if (s.Kh) line.append(" kh=").append(Shortest(*s.Kh));
   for (const MethodName& m : kMethods) {
-    if (m.method == s.Method) line += " method=" + std::string(m.name);
+    if (m.method == s.Method) line.append(" method=").append(m.name);
   }
-  return line + "\r\n";
+  return line.append("\r\n");
 }
 
 std::vector<std::string_view> Words(std::string_view line) {
@@ -92,7 +92,8 @@ std::string ReadLine(std::string_view line, ProblemData& problem) {
                   std::string(words[2]).c_str(), steps);
   }
   if (words[3] != "left" && words[3] != "right") {
-    return "the side '" + std::string(words[3]) + "' of the strength line is not left or right.";
+    return Format("the side '%s' of the strength line is not left or right.",
+                  std::string(words[3]).c_str());
   }
   const Side side = words[3] == "left" ? Side::Left : Side::Right;
 
@@ -107,14 +108,17 @@ std::string ReadLine(std::string_view line, ProblemData& problem) {
       const auto m = std::find_if(std::begin(kMethods), std::end(kMethods),
                                   [&](const MethodName& m) { return m.name == text; });
       if (m == std::end(kMethods)) {
-        return "the method '" + std::string(text) + "' is not rankine, coulomb or curved.";
+        return Format("the method '%s' is not rankine, coulomb or curved.",
+                      std::string(text).c_str());
       }
       s.Method = m->method;
       method = true;
       continue;
     }
     const std::optional<double> v = Number(text);
-    if (!v) return "'" + std::string(word) + "' is not a name=number pair of a strength.";
+    if (!v) {
+      return Format("'%s' is not a name=number pair of a strength.", std::string(word).c_str());
+    }
     if (name == "phi") {
       s.Phi = *v;
       phi = true;
@@ -131,7 +135,7 @@ std::string ReadLine(std::string_view line, ProblemData& problem) {
     } else if (name == "kh") {
       s.Kh = *v;
     } else {
-      return "'" + std::string(name) + "' is not an input of a strength.";
+      return Format("'%s' is not an input of a strength.", std::string(name).c_str());
     }
   }
   if (!phi || !delta || !method)

@@ -18,7 +18,6 @@ void Type(ProblemData& problem, ViewState& view, SoilColumn column, int layer, d
   // Coefficients, strokes and cohesions are never negative, the only
   // value a numeric cell refuses.
   KORVANU_CHECK(commit.Accepted);
-  (void)commit;
 }
 
 }  // namespace

@@ -13,13 +13,14 @@
 #include <charconv>
 #include <cmath>
 
+#include "base/Dialogs.h"
+#include "base/QtText.h"
 #include "core/EditTransaction.h"
 #include "core/StrengthRules.h"
 #include "core/TextFormat.h"
 #include "engine/StrengthCoefficients.h"
-#include "base/Dialogs.h"
 #include "ui/HelpTexts.h"
-#include "base/QtText.h"
+#include "ui/ModalScope.h"
 
 namespace korvanu {
 namespace {
@@ -260,6 +261,7 @@ bool TFormStrength::ButtonApplyClick() {
   std::optional<SoilStrength> strength;
   const EarthPressureCoefficients k = Typed(strength);
   if (!k.Ok()) {
+    ModalScope modal(context_.ModalBoxes);
     context_.Dialog.Message(this, QString::fromUtf8(k.Error.c_str()));
     return false;
   }
@@ -275,6 +277,7 @@ bool TFormStrength::ButtonApplyClick() {
 }
 
 void TFormStrength::ButtonHelpClick() {
+  ModalScope modal(context_.ModalBoxes);
   context_.Dialog.Message(this, StrengthHelpText());
 }
 

@@ -9,9 +9,9 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "tests/support/WindowFixture.h"
-#include "core/Datafile.h"
 #include "base/Fonts.h"
+#include "core/Datafile.h"
+#include "tests/support/WindowFixture.h"
 #include "ui/StringGrid.h"
 #include "ui/TFormSoils.h"
 #include "ui/TFormStrength.h"
