@@ -7,8 +7,10 @@
 #include <sstream>
 
 #include "analysis/MinimumLength.h"
+#include "core/Check.h"
 #include "core/TextFormat.h"
 #include "engine/EngineState.h"
+#include "engine/StrengthCoefficients.h"
 
 namespace korvanu {
 
@@ -24,6 +26,7 @@ constexpr double LayerProperties::*SoilMembers[] = {
     &LayerProperties::Wd, &LayerProperties::Ws, &LayerProperties::Zw, &LayerProperties::Cap,
     &LayerProperties::q,  &LayerProperties::c,  &LayerProperties::Ka, &LayerProperties::Kp,
     &LayerProperties::Kn, &LayerProperties::Dw};
+constexpr int KaMember = 6;
 constexpr int DwMember = 9;
 
 constexpr const char* AnchorNames[] = {"Fx", "Fa", "Fw"};
@@ -67,6 +70,10 @@ std::string Forms(const ProblemData& problem) {
        << "                              one side, one step, one record; F is Wd, Ws, Zw, Cap,\n"
        << "                              q, c, Ka, Kp, Kn or Dw. Excavated records (Wd 0) are\n"
        << "                              left alone unless the step and the side are named\n"
+       << "  layerJ.phi, layers.phi, layerJ.left.phi ...\n"
+       << "                              friction angle phi' (degrees) of the records that keep\n"
+       << "                              the strength Ka, Kn, Kp came from; each run derives\n"
+       << "                              Ka, Kn, Kp (and Dw from k_h) anew from it\n"
        << "  anchorP.F, anchorP.stepS.F  F is Fx, Fa or Fw at point P; without a step, Fa and Fw\n"
        << "                              of the steps that have an anchor there\n"
        << "  axial.F, axial.stepS.F      F is NA, NB or MA\n"
@@ -150,8 +157,9 @@ std::optional<StudyField> StudyField::Parse(const std::string& name, const Probl
   const int lastStep = step >= 0 ? step : g.NT;
 
   if (head == "layers" || Numbered(head, "layer") >= 0) {
-    field.kind_ = Kind::Soil;
-    field.member_ = IndexOf(SoilNames, last);
+    const bool strength = last == "phi";
+    field.kind_ = strength ? Kind::Strength : Kind::Soil;
+    field.member_ = strength ? 0 : IndexOf(SoilNames, last);
     if (field.member_ < 0) return unknown();
     const int layer = head == "layers" ? 0 : Numbered(head, "layer");
     if (head != "layers" && (layer < 1 || layer > g.NL)) {
@@ -163,9 +171,17 @@ std::optional<StudyField> StudyField::Parse(const std::string& name, const Probl
       for (int s = firstStep; s <= lastStep; ++s) {
         for (int c = side >= 0 ? side : 0; c <= (side >= 0 ? side : 1); ++c) {
           if (!one && problem.LayerTable[j][s][c].Wd < ExcavatedBelow) continue;
+          const std::optional<SoilStrength>& kept = problem.StrengthTable[j][s][c];
+          if (strength && !kept) continue;
           field.records_.push_back({j, s, c});
+          if (strength) field.strengths_.push_back(*kept);
         }
       }
+    }
+    if (strength && field.records_.empty()) {
+      return refuse(
+          "no record it names keeps the strength its coefficients came from; give it "
+          "with \"K from φ'\" in the soil layer editor first");
     }
     if (field.records_.empty()) {
       return refuse("every record it names is excavated (Wd 0); name the step and the side");
@@ -223,6 +239,14 @@ std::optional<std::string> StudyField::Refusal(double value) const {
       if (member_ == DwMember && value <= 0.0) return lead + "a stroke must be above 0";
       if (value < 0.0) return lead + "a soil value must not be negative";
       break;
+    case Kind::Strength:
+      for (SoilStrength strength : strengths_) {
+        strength.Phi = value;
+        if (const std::string error = StrengthError(strength); !error.empty()) {
+          return lead + error;
+        }
+      }
+      break;
     case Kind::Anchor:
       if (member_ == FaMember && value < 0.0) return lead + "an anchor force must not be negative";
       if (member_ == FwMember && value == 0.0) return lead + "Fw must not be 0";
@@ -256,6 +280,11 @@ const double* StudyField::Slot(const ProblemData& problem, const Record& r) cons
   switch (kind_) {
     case Kind::Soil:
       return &(problem.LayerTable[r.A][r.B][r.C].*SoilMembers[member_]);
+    case Kind::Strength: {
+      const std::optional<SoilStrength>& kept = problem.StrengthTable[r.A][r.B][r.C];
+      KORVANU_CHECK(kept.has_value());
+      return &kept->Phi;
+    }
     case Kind::Anchor:
       return &(problem.Anchors[r.A][r.B].*AnchorMembers[member_]);
     case Kind::Axial:
@@ -290,10 +319,22 @@ void StudyField::Apply(ProblemData& problem, double value) const {
 }
 
 bool StudyField::KeepCoefficientOrder(ProblemData& problem) const {
-  if (kind_ != Kind::Soil) return false;
+  if (kind_ != Kind::Soil && kind_ != Kind::Strength) return false;
   bool changed = false;
   for (const Record& r : records_) {
     LayerProperties& l = problem.LayerTable[r.A][r.B][r.C];
+    if (kind_ == Kind::Strength) {
+      // After every value of the run is in, so that the stress behind Dw is
+      // the run's; kept to 0.001 as the datafile keeps them.
+      const EarthPressureCoefficients k = LayerCoefficients(problem, r.A, static_cast<Side>(r.C),
+                                                            *problem.StrengthTable[r.A][r.B][r.C]);
+      KORVANU_CHECK(k.Ok());
+      const auto kept = [](double value) { return std::stod(Format("%.3f", value)); };
+      l.Ka = kept(k.Ka);
+      l.Kn = kept(k.Kn);
+      l.Kp = kept(k.Kp);
+      if (k.Dw) l.Dw = kept(*k.Dw);
+    }
     const LayerProperties before = l;
     if (l.Kp < l.Ka) l.Kp = l.Ka;
     if (l.Kn < l.Ka) l.Kn = l.Ka;
@@ -313,6 +354,17 @@ std::optional<double> StudyField::GivenValue(const ProblemData& problem) const {
 }
 
 bool StudyField::Overlaps(const StudyField& other) const {
+  // phi' sets Ka, Kn, Kp and, with k_h, Dw of its records.
+  if (kind_ == Kind::Soil && other.kind_ == Kind::Strength) return other.Overlaps(*this);
+  if (kind_ == Kind::Strength && other.kind_ == Kind::Soil) {
+    if (other.member_ < KaMember) return false;
+    for (std::size_t k = 0; k < records_.size(); ++k) {
+      const bool shared = std::find(other.records_.begin(), other.records_.end(), records_[k]) !=
+                          other.records_.end();
+      if (shared && (other.member_ != DwMember || strengths_[k].Kh)) return true;
+    }
+    return false;
+  }
   if (kind_ != other.kind_ || member_ != other.member_) return false;
   if (kind_ == Kind::Elements) return true;
   return std::any_of(records_.begin(), records_.end(), [&](const Record& r) {

@@ -1,7 +1,7 @@
 // A datafile field that a study varies, named in words a user can read:
-// layer3.Kp, layer2.step2.right.Zw, anchor1.Fa, profile1.EI, NN, toe. The
-// name is resolved against the problem once; a value then goes into every
-// record the name addresses, rounded as a datafile keeps it.
+// layer3.Kp, layer2.step2.right.Zw, layer3.phi, anchor1.Fa, profile1.EI, NN,
+// toe. The name is resolved against the problem once; a value then goes into
+// every record the name addresses, rounded as a datafile keeps it.
 #pragma once
 
 #include <optional>
@@ -26,9 +26,10 @@ class StudyField {
   std::optional<std::string> Refusal(double value) const;
   // Writes the value into every record the name addresses.
   void Apply(ProblemData& problem, double value) const;
-  // Once every value of a run is in: brings Kp up to Ka and Kn between them
-  // in the soil records of the field, as a datafile is read. True when a
-  // value changed.
+  // Once every value of a run is in: derives Ka, Kn, Kp (and Dw from k_h)
+  // anew from the strength of the records of a phi name, then brings Kp up
+  // to Ka and Kn between them in the soil records of the field, as a
+  // datafile is read. True when bringing them in order changed a value.
   bool KeepCoefficientOrder(ProblemData& problem) const;
   // The value the problem holds, when all records of the name hold the same.
   std::optional<double> GivenValue(const ProblemData& problem) const;
@@ -40,9 +41,10 @@ class StudyField {
   int AnchorPoint() const { return kind_ == Kind::Anchor ? records_.front().B : -1; }
 
  private:
-  enum class Kind { Soil, Anchor, Axial, Stiffness, Elements, Boundary };
-  // The indices of one record: soil (layer, step, side), anchor (step,
-  // point), axial (step), stiffness (profile index), boundary (point).
+  enum class Kind { Soil, Strength, Anchor, Axial, Stiffness, Elements, Boundary };
+  // The indices of one record: soil and strength (layer, step, side),
+  // anchor (step, point), axial (step), stiffness (profile index), boundary
+  // (point).
   struct Record {
     int A = 0, B = 0, C = 0;
     bool operator==(const Record&) const = default;
@@ -55,6 +57,9 @@ class StudyField {
   std::string name_;
   int member_ = 0;  // which field of the record
   std::vector<Record> records_;
+  // Of a phi name: the strength each record holds in the problem, so that a
+  // friction angle is checked against the other inputs before any run.
+  std::vector<SoilStrength> strengths_;
   int leastElements_ = 10;
   double givenSign_ = 0.0;  // of Fw: the side of the anchor
 };

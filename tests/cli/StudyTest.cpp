@@ -12,11 +12,12 @@
 #include <set>
 #include <sstream>
 
-#include "core/DatafileFiles.h"
 #include "analysis/MinimumLength.h"
 #include "cli/StudyCommand.h"
 #include "core/Datafile.h"
+#include "core/DatafileFiles.h"
 #include "core/TextFormat.h"
+#include "engine/StrengthCoefficients.h"
 
 namespace korvanu {
 namespace {
@@ -80,9 +81,10 @@ class StudyTest : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(folder_); }
 
-  // The study of Test 3 with `words` and -o study.csv in the test's folder.
-  int Study(const std::string& words) {
-    Arguments arguments{Test3};
+  // The study of Test 3 (or `file`) with `words` and -o study.csv in the
+  // test's folder.
+  int Study(const std::string& words, const std::string& file = Test3) {
+    Arguments arguments{file};
     std::istringstream split(words);
     for (std::string word; split >> word;) arguments.push_back(word);
     arguments.push_back("-o");
@@ -184,6 +186,63 @@ TEST_F(StudyTest, SweepRunsEqualComputeOfDatafilesEditedByHand) {
   EXPECT_GT(Read(runs[3].at("w_max_m")), Read(runs[4].at("w_max_m")));
   EXPECT_NE(out_.str().find("Runs     4 stand, 1 find no equilibrium"), std::string::npos)
       << out_.str();
+}
+
+TEST_F(StudyTest, PhiRunsDeriveTheCoefficientsOfTheLayerAnew) {
+  // Layer 3 keeps the strength its coefficients came from, with k_h, a wall
+  // friction as a ratio and curved surfaces.
+  ProblemData given = test3_;
+  SoilStrength strength;
+  strength.Delta = 2.0 / 3.0;
+  strength.DeltaUnit = WallFrictionUnit::Ratio;
+  strength.Method = EarthPressureMethod::Curved;
+  strength.Kh = 20000.0;
+  for (int s = 0; s <= given.General.NT; ++s) {
+    for (Side side : {Side::Left, Side::Right}) given.Strength(2, s, side) = strength;
+  }
+  given.General.FileName = "given.krv";
+  const std::string file = (folder_ / "given.krv").string();
+  ASSERT_FALSE(SaveDatafile(file, given));
+
+  ASSERT_EQ(Study("--vary layer3.phi=28:34:3 --keep-runs " + (folder_ / "kept").string(), file), 0)
+      << err_.str();
+  const std::vector<Record> runs = ReadCsv(folder_ / "study.csv");
+  ASSERT_EQ(runs.size(), 3u);
+  std::set<std::string> moments;
+  for (std::size_t r = 0; r < runs.size(); ++r) {
+    // The coefficients worked out by hand for that phi', as the datafile
+    // keeps them.
+    ProblemData edited = given;
+    for (int s = 0; s <= edited.General.NT; ++s) {
+      for (Side side : {Side::Left, Side::Right}) {
+        SoilStrength& kept = *edited.Strength(2, s, side);
+        kept.Phi = Read(runs[r].at("layer3.phi"));
+        const EarthPressureCoefficients k = LayerCoefficients(edited, 2, side, kept);
+        LayerProperties& l = edited.Layer(2, s, side);
+        l.Ka = Read(FixedText(k.Ka, 3));
+        l.Kn = Read(FixedText(k.Kn, 3));
+        l.Kp = Read(FixedText(k.Kp, 3));
+        l.Dw = Read(FixedText(*k.Dw, 3));
+      }
+    }
+    EXPECT_EQ(edited.Strength(2, 0, Side::Left)->Phi, (std::array{28.0, 31.0, 34.0}[r]));
+    const std::string name = Format("run%04d.krv", static_cast<int>(r) + 1);
+    edited.General.FileName = name;
+    const std::string datafile = (folder_ / name).string();
+    ASSERT_FALSE(SaveDatafile(datafile, edited));
+    EXPECT_EQ(ReadFile(datafile), ReadFile(folder_ / "kept" / name)) << name;
+    moments.insert(runs[r].at("M_max_kNm_per_m"));
+  }
+  EXPECT_EQ(moments.size(), 3u);
+
+  // Layers without a strength are not reached; a phi' the strength cannot
+  // take is refused before any run.
+  EXPECT_EQ(Study("--vary layer1.phi=28:34:3", file), ExitRefused);
+  EXPECT_NE(err_.str().find("no record it names keeps the strength"), std::string::npos);
+  EXPECT_EQ(Study("--vary layers.phi=40:60:3", file), ExitRefused);
+  EXPECT_NE(err_.str().find("run 3: layers.phi = 60: "), std::string::npos) << err_.str();
+  EXPECT_EQ(Study("--vary layer3.phi=28:34:3 --vary layer3.left.Kp=3:4:2", file), ExitRefused);
+  EXPECT_NE(err_.str().find("set the same value"), std::string::npos) << err_.str();
 }
 
 TEST_F(StudyTest, AGridCombinesEveryValueOfTwoRanges) {
