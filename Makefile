@@ -1,11 +1,13 @@
 # make run: install what is missing, build, start the program.
 # make test: install what is missing, build with warnings as errors, run every
-#   test; then build again and run every test (the windows' too) under
-#   AddressSanitizer and UndefinedBehaviorSanitizer.
+#   test; then build the Qt-free code again and run its tests under
+#   AddressSanitizer and UndefinedBehaviorSanitizer (SANITIZE_GUI=ON: the
+#   windows' tests too).
 # make fuzz: build the fuzz targets with clang and run each FUZZ_SECONDS.
 # make package: the .deb; make install-check installs it, starts it, removes it.
 BUILD ?= build
 SANITIZE_BUILD ?= $(BUILD)-sanitize
+SANITIZE_GUI ?= OFF
 FUZZ_BUILD ?= $(BUILD)-fuzz
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
@@ -42,7 +44,7 @@ test: deps $(BUILD)/CMakeCache.txt
 
 $(SANITIZE_BUILD)/CMakeCache.txt:
 	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" \
-	  -DKORVANU_SANITIZE=ON -DKORVANU_WERROR=ON -DKORVANU_BENCH=OFF
+	  -DKORVANU_SANITIZE=ON -DKORVANU_WERROR=ON -DKORVANU_BENCH=OFF -DKORVANU_GUI=$(SANITIZE_GUI)
 
 # Qt and the font libraries keep some allocations to the end of the program;
 # LeakSanitizer is told to pass over those, and only those.
