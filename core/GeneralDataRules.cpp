@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cassert>
 
+#include "core/DatafileText.h"
 #include "core/TextFormat.h"
 
 namespace korvanu {
@@ -99,7 +100,14 @@ GeneralEdit ApplyGeneralValue(ProblemData& problem, ViewState& view, GeneralFiel
     for (char c : typed) {
       if (c != '\r' && c != '\n' && c != '\0') clean += c;
     }
-    *text = CutText(clean);
+    clean = CutText(clean);
+    // The datafile must give the text back as typed.
+    if (std::string why = DatafileTextRefusal(clean, GeneralCaption(field)); !why.empty()) {
+      edit.Message = std::move(why);
+      edit.Shown = *text;
+      return edit;
+    }
+    *text = std::move(clean);
   } else if (field == GeneralField::Length) {
     const double v = ReadReal(typed);
     if (!(v > 0.0)) {

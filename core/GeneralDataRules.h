@@ -1,6 +1,7 @@
 // What storing a typed value into one general-data field does: the range
 // rules of NN, NL, NT, NP and Length, the 40-character texts, and the
-// refusal of values that are not positive.
+// refusal of values that are not positive and of texts the datafile cannot
+// give back as typed.
 #pragma once
 
 #include <string>
@@ -26,8 +27,8 @@ constexpr int GeneralFieldCount = 8;
 
 struct GeneralEdit {
   bool Accepted = false;
-  std::string Shown;    // what the cell shows afterwards (applied or restored value)
-  std::string Message;  // "Enter positive number" and the like when refused, else empty
+  std::string Shown;           // what the cell shows afterwards (applied or restored value)
+  std::string Message;         // "Enter positive number" and the like when refused, else empty
   bool LengthChanged = false;  // NL changed Length; the Length cell must show it again
 };
 

@@ -4,6 +4,7 @@
 #include <cassert>
 #include <cmath>
 
+#include "core/DatafileText.h"
 #include "core/TextFormat.h"
 
 namespace korvanu {
@@ -87,7 +88,14 @@ CellCommit CommitProfileCell(ProblemData& problem, ViewState& view, ProfileColum
   Profile& p = problem.Catalogue[profile];
   CellCommit commit;
   if (column == ProfileColumn::Name) {
-    p.Name = CutText(typed, MaxName);
+    std::string name = CutText(typed, MaxName);
+    if (std::string why = DatafileTextRefusal(name, "A profile name"); !why.empty()) {
+      commit.Accepted = false;
+      commit.Message = std::move(why);
+      commit.Shown = p.Name;
+      return commit;
+    }
+    p.Name = std::move(name);
     commit.Shown = p.Name;
     return commit;
   }

@@ -27,6 +27,7 @@
 #include "ui/TFormManual.h"
 #include "print/PrintJob.h"
 #include "base/Dialogs.h"
+#include "ui/FramePlacement.h"
 #include "ui/HelpTexts.h"
 #include "ui/MainWindowPlacement.h"
 #include "base/QtText.h"
@@ -112,6 +113,7 @@ TFormKRV::TFormKRV(AppContext& context, QWidget* parent)
   setWindowTitle(QStringLiteral("Korvanu - Sheet Pile Wall"));
   setFont(SansFont(8));
   setMinimumSize(MinimumMainWidth, MinimumMainHeight);
+  frame_ = new FramePlacement(*this);
 
   client_ = new QWidget(this);
   Paint(client_, colors::Aqua);
@@ -249,7 +251,7 @@ QAction& TFormKRV::MenuAction(const char* objectName) {
 
 void TFormKRV::FormCreate() {
   openFolder_ = saveFolder_ = QDir::currentPath();
-  PlaceWindow();
+  frame_->Place([this] { PlaceWindow(); });
   Button("SpeedButtonSave").setEnabled(true);
   Button("SpeedButtonPrint").setEnabled(true);
   MenuAction("Results1").setEnabled(false);
@@ -270,9 +272,11 @@ void TFormKRV::FormCreate() {
 void TFormKRV::PlaceWindow() {
   const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
   if (!screen) return;
+  // The place is that of the frame: on a small screen the whole window fits.
   const QRect place = MainWindowPlacement(screen->size().width(), screen->size().height());
-  resize(LimitMainWindowSize(place.size()));
-  move(place.topLeft());
+  resize(LimitMainWindowSize(
+      QSize(frame_->ClientWidth(place.width()), frame_->ClientHeight(place.height()))));
+  frame_->MoveFrameTo(place.topLeft());
 }
 
 void TFormKRV::LayOut() {
@@ -314,6 +318,8 @@ void TFormKRV::Refresh() {
   mainGrid_->MoveCursor(1, 0);
   Button("SpeedButtonSave").setEnabled(true);
   Button("SpeedButtonPrint").setEnabled(true);
+  // The tool windows that show the input follow the problem too.
+  context_.Steps.ProblemChanged();
 }
 
 void TFormKRV::FormActivate() {

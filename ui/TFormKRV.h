@@ -20,6 +20,7 @@ class QToolButton;
 
 namespace korvanu {
 
+class FramePlacement;
 class StringGrid;
 class ToolWindow;
 
@@ -115,6 +116,7 @@ class TFormKRV : public QMainWindow {
   ProblemData& problem_;
   ViewState& view_;
 
+  FramePlacement* frame_ = nullptr;
   QWidget* client_ = nullptr;
   QFrame* panelKRV_ = nullptr;
   QFrame* panelGeneral_ = nullptr;

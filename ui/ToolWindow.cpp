@@ -4,16 +4,21 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QScreen>
 
 #include "base/Dialogs.h"
 #include "base/QtText.h"
+#include "ui/FramePlacement.h"
 #include "ui/WindowParts.h"
 
 namespace korvanu {
 
 ToolWindow::ToolWindow(AppContext& context, bool ViewState::*shownFlag, const QString& caption,
                        Layer layer)
-    : QWidget(nullptr), context_(context), shownFlag_(shownFlag) {
+    : QWidget(nullptr),
+      context_(context),
+      frame_(new FramePlacement(*this)),
+      shownFlag_(shownFlag) {
   Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
   if (layer == Layer::StaysOnTop) flags |= Qt::WindowStaysOnTopHint;
@@ -21,6 +26,15 @@ ToolWindow::ToolWindow(AppContext& context, bool ViewState::*shownFlag, const QS
   setWindowTitle(caption);
   setFont(SansFont(8));
   resize(640, 480);
+}
+
+void ToolWindow::PlaceByFrame(std::function<void()> place) {
+  frame_->Place(std::move(place));
+}
+
+QSize ToolWindow::ScreenSize() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? screen->size() : QSize(1024, 768);
 }
 
 bool ToolWindow::event(QEvent* event) {

@@ -150,5 +150,31 @@ TEST_F(GeneralDataRules, TextsCutToFortyCharacters) {
   EXPECT_EQ(problem_.General.LicensedUser, "");
 }
 
+TEST_F(GeneralDataRules, TextsTheDatafileWouldNotGiveBackAreRefused) {
+  view_.ResultsValid = true;
+  const ProblemData before = problem_;
+  // A comma ends the field in the datafile.
+  GeneralEdit e = Apply(GeneralField::ProblemName, "Wall A, stage 2");
+  EXPECT_FALSE(e.Accepted);
+  EXPECT_NE(e.Message.find("comma"), std::string::npos);
+  EXPECT_NE(e.Message.find("read back as 'Wall A'"), std::string::npos);
+  EXPECT_EQ(e.Shown, "New Problem");
+  // The datafile's 8-bit character set has no "Ł".
+  e = Apply(GeneralField::LicensedUser,
+            "\xC5\x81"
+            "od\xC5\xBA");
+  EXPECT_FALSE(e.Accepted);
+  EXPECT_NE(e.Message.find("'\xC5\x81' (U+0141)"), std::string::npos);
+  EXPECT_EQ(e.Shown, "Students of Geotechnics");
+  EXPECT_TRUE(test::SameProblem(problem_, before));
+  EXPECT_TRUE(view_.ResultsValid);
+  // It holds these.
+  const std::string held =
+      "Baugrube S\xC3\xBC"
+      "d \xE2\x80\x93 Stufe 1 \xE2\x82\xAC \xC3\xA9";
+  EXPECT_TRUE(Apply(GeneralField::ProblemName, held).Accepted);
+  EXPECT_EQ(problem_.General.ProblemName, held);
+}
+
 }  // namespace
 }  // namespace korvanu

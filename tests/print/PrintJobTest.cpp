@@ -280,19 +280,23 @@ class PrintJobTest : public QObject {
     QCOMPARE(computeCalls, 1);
     QCOMPARE(view.PageOffset, 0);
     QVERIFY(!view.ResultsValid);
-    // Nothing was begun: no document at all. The panel stays, as after any
-    // command that a fault ends.
+    // Nothing was begun: no document at all, and the message says so. The
+    // panel hides, as after any finished job.
     QVERIFY(!QFile::exists(path));
-    QVERIFY(view.PrintOptionsShown);
-    QCOMPARE(events, QStringList({"panel shown", "print dialog", "compute"}));
+    QVERIFY(!view.PrintOptionsShown);
+    QCOMPARE(events, QStringList({"panel shown", "print dialog", "compute", "panel hidden"}));
+    QCOMPARE(dialogs.Messages.size(), 1);
+    QVERIFY(dialogs.Messages[0].contains(QStringLiteral("Nothing was printed")));
+    QVERIFY(dialogs.Messages[0].contains(path + QStringLiteral("' was not written")));
 
-    // With pages already printed the document is closed, not left open, and
-    // the next job works normally.
+    // Sections before the output write no pages of a report that would look
+    // whole (the input data alone), and the next job works normally.
     events.clear();
     PrintOptions options = Only(&PrintOptions::General);
     options.Tables = true;
     QCOMPARE(Print(options, PdfPath(QStringLiteral("fault2.pdf"))),
              PrintOutcome::ComputationFailed);
+    QVERIFY(!QFile::exists(PdfPath(QStringLiteral("fault2.pdf"))));
     QCOMPARE(view.PageOffset, 0);
     computeSucceeds = true;
     QCOMPARE(Print(options, PdfPath(QStringLiteral("after.pdf"))), PrintOutcome::Printed);

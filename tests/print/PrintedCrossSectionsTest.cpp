@@ -119,6 +119,21 @@ class PrintedCrossSectionsTest : public QObject {
     }
   }
 
+  // The right-hand depth labels begin where their ticks end, as the left
+  // ones end there, so that no tick strikes through a label.
+  void rightDepthLabelsStartAfterTheirTicks() {
+    const QString path = Print(false, QStringLiteral("labels.pdf"));
+    const int xw = PW / 2, u = PW / 80, xR = 2 * xw - PW / 3;
+    int labels = 0;
+    for (const Word& word : PdfWords(path)) {
+      const double x = word.xMin * TestDpi / 72.0;
+      if (word.text != QLatin1String("0") || x < xw) continue;
+      ++labels;
+      QVERIFY2(x >= xR + 2 * u, qPrintable(QStringLiteral("%1 < %2").arg(x).arg(xR + 2 * u)));
+    }
+    QCOMPARE(labels, 3);  // steps 0 to 2
+  }
+
   void coloredLayersAndWaterLevels() {
     const QString path = Print(true, QStringLiteral("colors.pdf"));
     const QImage page = Picture(path, 1);

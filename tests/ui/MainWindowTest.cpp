@@ -21,6 +21,7 @@
 #include "core/ViewState.h"
 #include "engine/EngineState.h"
 #include "engine/RunComputation.h"
+#include "tests/support/PrintTestSupport.h"
 #include "ui/TFormManual.h"
 #include "ui/ApplicationWindows.h"
 #include "base/Fonts.h"
@@ -496,6 +497,66 @@ class MainWindowTest : public QObject {
     QVERIFY(!Main().PanelOptions().isVisible());
     const PrintOptions options = Main().CurrentPrintOptions();
     QVERIFY(options.General && options.Tables && !options.Layers && !options.Colors);
+  }
+
+  void aFaultInTheComputationForTheReportWritesNoFile() {
+    Main().show();
+    for (int step = 0; step <= 20; ++step)
+      for (Side side : {Side::Left, Side::Right}) fx_.Problem().Layer(2, step, side).Dw = 0.0;
+    for (int i = 0; i < 9; ++i) Main().OptionBox(i).setChecked(i == 0 || i == 6);
+    const QString pdf = QDir(fx_.FolderPath()).filePath(QStringLiteral("fault.pdf"));
+    fx_.Dialogs().printAnswers.push_back(pdf);
+    Main().SpeedButtonPrintClick();
+    QCOMPARE(fx_.Dialogs().errors, QStringList({"Floating point division by zero."}));
+    QVERIFY(!QFile::exists(pdf));
+    QCOMPARE(fx_.Dialogs().messages.size(), 1);
+    QVERIFY(fx_.Dialogs().messages[0].contains(QStringLiteral("Nothing was printed")));
+    QVERIFY(!fx_.View().PrintOptionsShown);
+    QVERIFY(!Main().PanelOptions().isVisible());
+  }
+
+  void textsKeepTheirCharactersThroughSaveOpenScreenAndPaper() {
+    // Key clicks know only Latin-1: the text goes in as an input method would.
+    const auto enter = [this](int row, const QString& text) {
+      Grid().SelectCell(1, row);
+      Grid().Editor()->selectAll();
+      Grid().Editor()->insert(text);
+      QTest::keyClick(Grid().Editor(), Qt::Key_Return);
+    };
+    const QString name = QString::fromUtf8("Baugrube S\u00fcd \u2013 Stufe 1 \u20ac \u00e9");
+    enter(Problem, name);
+    QCOMPARE(Grid().Cell(1, Problem), name);
+
+    // Refused with the reason; the old value stays and so does the cursor.
+    TypeAndEnter(User, QStringLiteral("Wall A, stage 2"));
+    enter(User, QString::fromUtf8("\u0141\u00f3d\u017a"));
+    QCOMPARE(fx_.Dialogs().messages.size(), 2);
+    QVERIFY(fx_.Dialogs().messages[0].contains(QStringLiteral("read back as 'Wall A'")));
+    QVERIFY(fx_.Dialogs().messages[1].contains(QStringLiteral("Windows-1252")));
+    QCOMPARE(Grid().Row(), int(User));
+    QCOMPARE(Grid().Cell(1, User), QStringLiteral("Students of Geotechnics"));
+    QCOMPARE(fx_.Problem().General.LicensedUser, std::string("Students of Geotechnics"));
+
+    const QString path = QDir(fx_.FolderPath()).filePath(QStringLiteral("Sued.krv"));
+    fx_.Dialogs().saveAnswers.push_back(path);
+    Main().SpeedButtonSaveClick();
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(
+        file.readAll().contains("\r\nBaugrube S\xFC"
+                                "d \x96 Stufe 1 \x80 \xE9,\r\n"));
+    TypeAndEnter(Problem, QStringLiteral("Other"));
+    fx_.Dialogs().openAnswers.push_back(path);
+    Main().SpeedButtonOpenClick();
+    QCOMPARE(Grid().Cell(1, Problem), name);
+
+    for (int i = 0; i < 9; ++i) Main().OptionBox(i).setChecked(i == 0);
+    const QString pdf = QDir(fx_.FolderPath()).filePath(QStringLiteral("sued.pdf"));
+    fx_.Dialogs().printAnswers.push_back(pdf);
+    Main().SpeedButtonPrintClick();
+    const QString paper = PdfPages(pdf).join(QLatin1Char('\n'));
+    QVERIFY(paper.contains(QStringLiteral("Students of Geotechnics, ") + name));
+    QVERIFY(paper.contains(QStringLiteral(": ") + name));
   }
 
   void pageNumbersRunOnWhileTheResultsStayValid() {
