@@ -3,7 +3,7 @@
 #include "core/GeneralDataRules.h"
 
 #include <algorithm>
-#include <cassert>
+#include "core/Check.h"
 
 #include "core/DatafileText.h"
 #include "core/TextFormat.h"
@@ -22,9 +22,14 @@ std::string* TextField(GeneralData& g, GeneralField field) {
       return &g.FileName;
     case GeneralField::ProblemName:
       return &g.ProblemName;
-    default:
-      return nullptr;
+    case GeneralField::Length:
+    case GeneralField::NN:
+    case GeneralField::NL:
+    case GeneralField::NT:
+    case GeneralField::NP:
+      break;
   }
+  return nullptr;
 }
 
 // NL grows: the layers taken (back) into use are 1 m thick and keep their
@@ -61,7 +66,7 @@ const char* GeneralCaption(GeneralField field) {
     case GeneralField::NP:
       return "Profile";
   }
-  assert(false && "unknown general-data row");
+  KORVANU_CHECK(false && "unknown general-data row");
   return "";
 }
 
@@ -85,14 +90,14 @@ std::string GeneralValueText(const ProblemData& problem, GeneralField field) {
     case GeneralField::NP:
       return Format("%8d", g.NP);
   }
-  assert(false && "unknown general-data row");
+  KORVANU_CHECK(false && "unknown general-data row");
   return "";
 }
 
-GeneralEdit ApplyGeneralValue(ProblemData& problem, ViewState& view, GeneralField field,
+CellCommit ApplyGeneralValue(ProblemData& problem, ViewState& view, GeneralField field,
                               std::string_view typed) {
   GeneralData& g = problem.General;
-  GeneralEdit edit;
+  CellCommit edit;
 
   if (std::string* text = TextField(g, field)) {
     // A line break pasted into the cell would split the datafile line.
@@ -111,6 +116,7 @@ GeneralEdit ApplyGeneralValue(ProblemData& problem, ViewState& view, GeneralFiel
   } else if (field == GeneralField::Length) {
     const double v = ReadReal(typed);
     if (!(v > 0.0)) {
+      edit.Accepted = false;
       edit.Message = kEnterPositiveNumber;
       edit.Shown = GeneralValueText(problem, field);
       return edit;
@@ -119,6 +125,7 @@ GeneralEdit ApplyGeneralValue(ProblemData& problem, ViewState& view, GeneralFiel
   } else {
     const int v = ReadInteger(typed);
     if (v < 1) {
+      edit.Accepted = false;
       edit.Message = kEnterPositiveInteger;
       edit.Shown = GeneralValueText(problem, field);
       return edit;
@@ -131,7 +138,7 @@ GeneralEdit ApplyGeneralValue(ProblemData& problem, ViewState& view, GeneralFiel
         // NN/2 is at least 5 when NN came through these rules; a datafile
         // may carry a smaller NN, and a wall needs one layer at least.
         SetLayerCount(problem, std::max(1, std::min({v, MaxLayers, g.NN / 2})));
-        edit.LengthChanged = true;
+        edit.OthersChanged = true;
         break;
       }
       case GeneralField::NT:
@@ -140,12 +147,14 @@ GeneralEdit ApplyGeneralValue(ProblemData& problem, ViewState& view, GeneralFiel
       case GeneralField::NP:
         g.NP = std::min(v, MaxProfiles);
         break;
-      default:
-        assert(false && "unknown general-data row");
+      case GeneralField::LicensedUser:
+      case GeneralField::FileName:
+      case GeneralField::ProblemName:
+      case GeneralField::Length:
+        KORVANU_CHECK(false && "not a whole-number general-data row");
     }
   }
 
-  edit.Accepted = true;
   edit.Shown = GeneralValueText(problem, field);
   view.ResultsValid = false;
   view.PageOffset = 0;

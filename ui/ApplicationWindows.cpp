@@ -34,6 +34,9 @@ ApplicationWindows::ApplicationWindows(AppContext& context) : context_(context) 
   w.Graphs = graphs_.get();
   manual_ = std::make_unique<TFormManual>(context);
   w.Manual = manual_.get();
+  // The anchors and axial editors set their start values: that is the
+  // problem as created, not a change of the user's.
+  main_->RecordProblemAsSaved();
 }
 
 ApplicationWindows::~ApplicationWindows() {

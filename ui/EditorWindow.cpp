@@ -8,7 +8,7 @@
 #include <QShowEvent>
 #include <QToolButton>
 #include <algorithm>
-#include <cassert>
+#include "core/Check.h"
 
 #include "base/QtText.h"
 #include "ui/FramePlacement.h"
@@ -22,7 +22,7 @@ EditorWindow::EditorWindow(AppContext& context, bool ViewState::*shownFlag, cons
                            const EditorLayout& layout)
     : ToolWindow(context, shownFlag, caption), width_(layout.Width), clientWidth_(layout.Width) {
   const int columns = static_cast<int>(layout.ColumnWidths.size());
-  assert(layout.Captions.size() == layout.ColumnWidths.size() &&
+  KORVANU_CHECK(layout.Captions.size() == layout.ColumnWidths.size() &&
          layout.Units.size() == layout.ColumnWidths.size());
   setObjectName(QLatin1String(layout.WindowName));
 

@@ -315,6 +315,14 @@ bool StringGrid::eventFilter(QObject* watched, QEvent* event) {
     return handled;
   }
   if (watched == editor_ && event->type() == QEvent::KeyRelease) lastEditorKey_ = nullptr;
+  // The editor drops its selection when the menu bar takes the focus (a menu
+  // command from the keyboard); it gets the selection back with the focus, so
+  // that typing replaces the value as it did before. A click places the cursor.
+  if (watched == editor_ && event->type() == QEvent::FocusOut)
+    selectedAtFocusOut_ = editor_->hasSelectedText() && editor_->selectedText() == editor_->text();
+  if (watched == editor_ && event->type() == QEvent::FocusIn && selectedAtFocusOut_ &&
+      static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason)
+    editor_->selectAll();
   return QTableWidget::eventFilter(watched, event);
 }
 

@@ -92,6 +92,8 @@ class StringGrid : public QTableWidget {
   int row_ = 0;
   bool modified_ = false;
   bool alignRight_ = false;
+  // Whether the editor's whole text was selected when it last lost the focus.
+  bool selectedAtFocusOut_ = false;
   bool asking_ = false;
   bool forwarding_ = false;
   // The key event the editor saw last: when the editor leaves it unused it

@@ -9,6 +9,7 @@
 #include "base/Dialogs.h"
 #include "base/QtText.h"
 #include "ui/FramePlacement.h"
+#include "ui/ModalScope.h"
 #include "ui/WindowParts.h"
 
 namespace korvanu {
@@ -62,12 +63,11 @@ void ToolWindow::closeEvent(QCloseEvent* event) {
 }
 
 void ToolWindow::ShowMessage(const QString& text) {
-  ++context_.ModalBoxes;
+  ModalScope modal(context_.ModalBoxes);
   // The box belongs to the window the user is in: closing it gives the
   // activation back to that window, which knows it lost it to the box.
   QWidget* active = QApplication::activeWindow();
   context_.Dialog.Message(active != nullptr ? active : this, text);
-  --context_.ModalBoxes;
 }
 
 void ToolWindow::ShowMessage(const std::string& text) {

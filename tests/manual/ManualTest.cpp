@@ -170,7 +170,7 @@ QImage ScreenImage() {
 class ManualTest : public QObject {
   Q_OBJECT
 
-  korvanu::testing::WindowFixture fx_;
+  korvanu::test::WindowFixture fx_;
   TFormManual& Manual() { return *fx_.Context().Windows.Manual; }
 
   void TypePage(const QString& text) {

@@ -16,7 +16,7 @@
 #include "print/PrintJob.h"
 #include "print/PrintedInputData.h"
 #include "tests/support/PrintTestSupport.h"
-#include "tests/print/ScriptedDialogs.h"
+#include "tests/support/ScriptedDialogs.h"
 
 namespace korvanu {
 
@@ -25,7 +25,7 @@ class PrintJobTest : public QObject {
 
   ProblemData problem;
   ViewState view;
-  ScriptedDialogs dialogs;
+  test::ScriptedDialogs dialogs{true};
   QStringList events;
   bool computeSucceeds = true;
   int computeCalls = 0;
@@ -58,8 +58,8 @@ class PrintJobTest : public QObject {
   void init() {
     QVERIFY(folder.isValid());
     InitialiseProblem(problem, view);
-    dialogs = ScriptedDialogs();
-    dialogs.OnPrint = [this] { events << QStringLiteral("print dialog"); };
+    dialogs = test::ScriptedDialogs(true);
+    dialogs.onPrint = [this] { events << QStringLiteral("print dialog"); };
     events.clear();
     computeSucceeds = true;
     computeCalls = 0;
@@ -114,7 +114,7 @@ class PrintJobTest : public QObject {
     QCOMPARE(view.PageOffset, 1);
     QVERIFY(!view.PrintOptionsShown);
     QCOMPARE(events, QStringList({"panel shown", "print dialog", "panel hidden"}));
-    QVERIFY(dialogs.Errors.isEmpty());
+    QVERIFY(dialogs.errors.isEmpty());
   }
 
   void generalDataValuesFollowTheProblem() {
@@ -311,7 +311,7 @@ class PrintJobTest : public QObject {
     QCOMPARE(Print(NothingSelected(), path), PrintOutcome::Printed);
     QCOMPARE(view.PageOffset, 5);
     QVERIFY(!QFile::exists(path));
-    QVERIFY(dialogs.Errors.isEmpty() && dialogs.Messages.isEmpty());
+    QVERIFY(dialogs.errors.isEmpty() && dialogs.messages.isEmpty());
     QVERIFY(!view.PrintOptionsShown);
     QCOMPARE(events, QStringList({"panel shown", "print dialog", "panel hidden"}));
 
@@ -326,7 +326,7 @@ class PrintJobTest : public QObject {
   void cancelPrintsNothingAndLeavesThePanel() {
     view.ResultsValid = false;
     view.PageOffset = 3;
-    dialogs.PrintAnswer = false;
+    dialogs.printWhenUnscripted = false;
     const QString path = PdfPath(QStringLiteral("cancelled.pdf"));
     QCOMPARE(Print(PrintOptions(), path), PrintOutcome::Cancelled);
     QVERIFY(!QFile::exists(path));
@@ -342,7 +342,7 @@ class PrintJobTest : public QObject {
     const QString path = PdfPath(QStringLiteral("no/such/folder/report.pdf"));
     QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
     QCOMPARE(Print(PrintOptions(), path), PrintOutcome::PrinterFailed);
-    QCOMPARE(dialogs.Errors.size(), 1);
+    QCOMPARE(dialogs.errors.size(), 1);
     QCOMPARE(view.PageOffset, 4);
     QVERIFY(!view.PrintOptionsShown);
     QVERIFY(!QFile::exists(path));

@@ -12,7 +12,7 @@
 #include "print/LayerPalette.h"
 #include "print/PrintJob.h"
 #include "tests/support/PrintTestSupport.h"
-#include "tests/print/ScriptedDialogs.h"
+#include "tests/support/ScriptedDialogs.h"
 
 namespace korvanu {
 
@@ -35,7 +35,7 @@ class PrintedCrossSectionsTest : public QObject {
 
   ProblemData problem;
   ViewState view;
-  ScriptedDialogs dialogs;
+  test::ScriptedDialogs dialogs{true};
   QTemporaryDir folder;
   // The page in device units of the test printer.
   int PW = 0, PH = 0;

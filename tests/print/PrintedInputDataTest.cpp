@@ -11,7 +11,7 @@
 #include "print/PrintJob.h"
 #include "print/PrintedInputData.h"
 #include "tests/support/PrintTestSupport.h"
-#include "tests/print/ScriptedDialogs.h"
+#include "tests/support/ScriptedDialogs.h"
 
 namespace korvanu {
 
@@ -44,7 +44,7 @@ class PrintedInputDataTest : public QObject {
 
   ProblemData problem;
   ViewState view;
-  ScriptedDialogs dialogs;
+  test::ScriptedDialogs dialogs{true};
   QTemporaryDir folder;
 
   QString Print(const PrintOptions& options, const QString& name) {

@@ -27,7 +27,7 @@ using namespace korvanu;
 class EditorWindowsTest : public QObject {
   Q_OBJECT
 
-  korvanu::testing::WindowFixture fx_;
+  korvanu::test::WindowFixture fx_;
 
   AppContext& Context() { return fx_.Context(); }
   TFormSoils& Soils() { return *Context().Windows.Soils; }

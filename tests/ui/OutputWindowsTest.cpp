@@ -23,7 +23,7 @@ using namespace korvanu;
 class OutputWindowsTest : public QObject {
   Q_OBJECT
 
-  korvanu::testing::WindowFixture fx_;
+  korvanu::test::WindowFixture fx_;
 
   TFormTables& Tables() { return *fx_.Context().Windows.Tables; }
   TFormGraphs& Graphs() { return *fx_.Context().Windows.Graphs; }
