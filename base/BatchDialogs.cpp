@@ -35,4 +35,8 @@ bool BatchDialogs::Print(QWidget*, QPrinter& printer) {
   return true;
 }
 
+SaveChangesAnswer BatchDialogs::AskSaveChanges(QWidget*, const QString&) {
+  return SaveChangesAnswer::Discard;
+}
+
 }  // namespace korvanu

@@ -27,6 +27,8 @@ class BatchDialogs : public Dialogs {
   std::optional<QString> SaveFile(QWidget* parent, const QString& folder,
                                   const QString& fileName) override;
   bool Print(QWidget* parent, QPrinter& printer) override;
+  // A batch run works on a copy of its datafile: nothing of the user's is lost.
+  SaveChangesAnswer AskSaveChanges(QWidget* parent, const QString& question) override;
 
   int Messages() const { return messages_; }
 

@@ -10,6 +10,9 @@ class QWidget;
 
 namespace korvanu {
 
+// The answers to "Save changes to NAME?".
+enum class SaveChangesAnswer { Save, Discard, Cancel };
+
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
@@ -26,6 +29,9 @@ class Dialogs {
                                           const QString& fileName) = 0;
   // The print dialog for `printer`; false when cancelled.
   virtual bool Print(QWidget* parent, QPrinter& printer) = 0;
+  // The question asked before unsaved changes would be lost, with the
+  // buttons Save, Discard and Cancel.
+  virtual SaveChangesAnswer AskSaveChanges(QWidget* parent, const QString& question) = 0;
 };
 
 }  // namespace korvanu

@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QStyle>
@@ -18,6 +19,12 @@ namespace {
 const QString kTitle = QStringLiteral("Korvanu");
 const QString kFilter = QStringLiteral("KRV (*.krv)");
 
+// The tool windows stay on top of the other windows: every dialog does too,
+// so that it comes up above them instead of under them.
+void KeepAbove(QDialog& dialog) {
+  dialog.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+}
+
 std::optional<QString> RunFileDialog(QWidget* parent, QFileDialog::AcceptMode mode,
                                      const QString& folder, const QString& fileName) {
   QFileDialog dialog(parent, kTitle, folder, kFilter);
@@ -26,6 +33,9 @@ std::optional<QString> RunFileDialog(QWidget* parent, QFileDialog::AcceptMode mo
                                                      : QFileDialog::AnyFile);
   dialog.setDefaultSuffix(QStringLiteral("krv"));
   dialog.setOption(QFileDialog::ReadOnly, false);
+  // A dialog of the desktop's own would not stay above the tool windows.
+  dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+  KeepAbove(dialog);
   if (!folder.isEmpty()) dialog.setDirectory(folder);
   dialog.selectFile(fileName);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
@@ -39,6 +49,7 @@ std::optional<QString> RunFileDialog(QWidget* parent, QFileDialog::AcceptMode mo
 void ShowBox(QWidget* parent, QStyle::StandardPixmap iconKind, const QString& text) {
   QDialog box(parent);
   box.setWindowTitle(kTitle);
+  KeepAbove(box);
   auto* icon = new QLabel(&box);
   const int iconSize = box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, &box);
   icon->setPixmap(box.style()->standardIcon(iconKind, nullptr, &box).pixmap(iconSize, iconSize));
@@ -80,7 +91,24 @@ std::optional<QString> QtDialogs::SaveFile(QWidget* parent, const QString& folde
 
 bool QtDialogs::Print(QWidget* parent, QPrinter& printer) {
   QPrintDialog dialog(&printer, parent);
+  KeepAbove(dialog);
   return dialog.exec() == QDialog::Accepted;
+}
+
+SaveChangesAnswer QtDialogs::AskSaveChanges(QWidget* parent, const QString& question) {
+  QMessageBox box(QMessageBox::Question, kTitle, question,
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+  box.setDefaultButton(QMessageBox::Save);
+  box.setEscapeButton(QMessageBox::Cancel);
+  KeepAbove(box);
+  switch (box.exec()) {
+    case QMessageBox::Save:
+      return SaveChangesAnswer::Save;
+    case QMessageBox::Discard:
+      return SaveChangesAnswer::Discard;
+    default:
+      return SaveChangesAnswer::Cancel;
+  }
 }
 
 }  // namespace korvanu

@@ -15,6 +15,7 @@ class QtDialogs : public Dialogs {
   std::optional<QString> SaveFile(QWidget* parent, const QString& folder,
                                   const QString& fileName) override;
   bool Print(QWidget* parent, QPrinter& printer) override;
+  SaveChangesAnswer AskSaveChanges(QWidget* parent, const QString& question) override;
 };
 
 }  // namespace korvanu

@@ -1,5 +1,6 @@
-// Conversions between the problem's 8-bit texts and Qt strings: the
-// datafile is plain 8-bit text, so every character maps to one byte.
+// Conversions between the problem's texts and Qt strings. The problem holds
+// UTF-8; the datafile's own 8-bit text is converted on reading and writing
+// (core/DatafileText), so the screen and the printed report show the same.
 #pragma once
 
 #include <QString>
@@ -8,11 +9,11 @@
 namespace korvanu {
 
 inline QString ToQString(const std::string& text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 inline std::string ToStdString(const QString& text) {
-  return text.toLatin1().toStdString();
+  return text.toUtf8().toStdString();
 }
 
 }  // namespace korvanu

@@ -3,6 +3,7 @@
 
 #include <QPrinter>
 
+#include "core/DatafileFiles.h"
 #include "manual/PrintedManual.h"
 #include "base/BatchDialogs.h"
 #include "base/OffscreenApplication.h"
@@ -21,6 +22,12 @@ int ManualCommand(const Arguments& arguments, std::ostream& out, std::ostream& e
   }
   if (pdf.empty()) {
     err << "korvanu-cli manual: needs -o MANUAL.pdf\n";
+    return ExitRefused;
+  }
+
+  // Said here in the tool's own words, before the printer would warn of it.
+  if (const auto why = OutputFileRefusal(pdf)) {
+    err << "korvanu-cli: " << pdf << ": the manual could not be written: " << *why << "\n";
     return ExitRefused;
   }
 

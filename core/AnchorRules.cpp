@@ -2,7 +2,7 @@
 #include "core/AnchorRules.h"
 
 #include <algorithm>
-#include <cassert>
+#include "core/Check.h"
 
 #include "core/TextFormat.h"
 
@@ -21,29 +21,34 @@ double AnchorRecord::*Field(AnchorColumn column) {
       return &AnchorRecord::Fa;
     case AnchorColumn::Dw:
       return &AnchorRecord::Fw;
-    default:
-      assert(false && "not an anchor value column");
-      return &AnchorRecord::Fx;
+    case AnchorColumn::Number:
+    case AnchorColumn::Depth:
+      break;
   }
+  KORVANU_CHECK(false && "not an anchor value column");
+  return &AnchorRecord::Fx;
 }
 
 }  // namespace
 
 std::string AnchorCellText(const ProblemData& problem, int step, AnchorColumn column, int point) {
-  assert(point >= 0 && point < MaxPoints && step >= 0 && step < StepSlots);
+  KORVANU_CHECK(point >= 0 && point < MaxPoints && step >= 0 && step < StepSlots);
   switch (column) {
     case AnchorColumn::Number:
       return Format("%2d", point);
     case AnchorColumn::Depth:
       return Format("%12.3f", problem.Z[point]);
-    default:
-      return Format("%12.3f", problem.Anchors[step][point].*Field(column));
+    case AnchorColumn::Fx:
+    case AnchorColumn::Fa:
+    case AnchorColumn::Dw:
+      break;
   }
+  return Format("%12.3f", problem.Anchors[step][point].*Field(column));
 }
 
 CellCommit CommitAnchorCell(ProblemData& problem, ViewState& view, AnchorColumn column, int point,
                             std::string_view typed) {
-  assert(point >= 0 && point < MaxPoints);
+  KORVANU_CHECK(point >= 0 && point < MaxPoints);
   view.ResultsValid = false;
   const double value = ReadReal(typed);
   CellCommit commit;

@@ -1,7 +1,7 @@
 // The axial forces grid's commit rule.
 #include "core/AxialRules.h"
 
-#include <cassert>
+#include "core/Check.h"
 
 #include "core/TextFormat.h"
 
@@ -16,23 +16,24 @@ double AxialRecord::*Field(AxialColumn column) {
       return &AxialRecord::NB;
     case AxialColumn::MTop:
       return &AxialRecord::MA;
-    default:
-      assert(false && "not an axial value column");
-      return &AxialRecord::NA;
+    case AxialColumn::Step:
+      break;
   }
+  KORVANU_CHECK(false && "not an axial value column");
+  return &AxialRecord::NA;
 }
 
 }  // namespace
 
 std::string AxialCellText(const ProblemData& problem, AxialColumn column, int step) {
-  assert(step >= 0 && step < StepSlots);
+  KORVANU_CHECK(step >= 0 && step < StepSlots);
   if (column == AxialColumn::Step) return Format("%4d", step);
   return Format("%12.3f", problem.Axial[step].*Field(column));
 }
 
 CellCommit CommitAxialCell(ProblemData& problem, ViewState& view, AxialColumn column, int step,
                            std::string_view typed) {
-  assert(step >= 0 && step < StepSlots);
+  KORVANU_CHECK(step >= 0 && step < StepSlots);
   view.ResultsValid = false;
   const double value = ReadReal(typed);
   problem.Axial[step].*Field(column) = value;

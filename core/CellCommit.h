@@ -1,5 +1,5 @@
-// What committing the text typed into a cell of an editor grid comes to: the
-// window only carries it out (a message box, the cell's text, the cursor).
+// What committing the text typed into a cell of a grid comes to: the window
+// only carries it out (a message box, the cell's text, the cursor).
 #pragma once
 
 #include <string>
@@ -13,6 +13,9 @@ struct CellCommit {
   // A refused cell that shows a value which is not stored: leaving the cell
   // again commits it, typed over or not.
   bool ShownPending = false;
+  // Other cells of the grid show new values too (NL moved the toe, so Length
+  // changed): the window shows them again.
+  bool OthersChanged = false;
 };
 
 }  // namespace korvanu

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "core/DatafileDesign.h"
+#include "core/DatafileText.h"
 #include "core/Limits.h"
 #include "core/TextFormat.h"
 
@@ -58,14 +59,28 @@ std::string CleanText(std::string_view text) {
   return CutText(clean);
 }
 
+// The bytes of a text field that ends a line begun by `before`. Only a text
+// written in UTF-8 (one that Windows-1252 cannot hold, which Save refuses)
+// can be longer than the reader takes at once; it is cut at a whole
+// character so that the line reads back.
+std::string TextBytes(std::string_view text, size_t before) {
+  const std::string clean = CleanText(text);
+  std::string bytes = DatafileBytesFromText(clean);
+  const size_t room = kPieceLength - 1 - before - 1;  // the comma after it
+  for (int n = MaxText - 1; bytes.size() > room && n >= 0; --n) {
+    bytes = DatafileBytesFromText(CutText(clean, n));
+  }
+  return bytes;
+}
+
 // A text that is a line of its own must not start with "#", or the reader
 // would skip the line as a comment and shift every line after it. A leading
 // comma keeps the line a data line, and the reader skips it before the text,
 // so the text comes back exactly, at its full 40 characters too.
 std::string TextLine(std::string_view text) {
-  const std::string clean = CleanText(text);
-  const bool likeComment = !clean.empty() && clean[0] == '#';
-  return (likeComment ? "," : "") + clean + "," + kEol;
+  const std::string bytes = TextBytes(text, 1);
+  const bool likeComment = !bytes.empty() && bytes[0] == '#';
+  return (likeComment ? "," : "") + bytes + "," + kEol;
 }
 
 void Line(std::string& out, std::string_view line) {
@@ -178,7 +193,7 @@ class Fields {
     while (pos_ < line_.size() && line_[pos_] == ',') ++pos_;
     const size_t start = pos_;
     while (pos_ < line_.size() && line_[pos_] != ',') ++pos_;
-    return CleanText(line_.substr(start, pos_ - start));
+    return CleanText(DatafileTextFromBytes(line_.substr(start, pos_ - start)));
   }
 
  private:
@@ -401,9 +416,11 @@ std::string WriteDatafile(const ProblemData& problem) {
   Line(out, kCatalogueHeader);
   for (int n = 0; n < MaxProfiles; ++n) {
     const Profile& e = problem.Catalogue[n];
-    Line(out, Format(" %6d,", n + 1) + Real(10, 6, e.Area) + "," + Real(10, 3, e.Weight) + "," +
-                  Real(10, 3, e.E) + "," + Real(10, 6, e.h) + "," + Real(10, 6, e.i) + "," +
-                  Real(10, 1, e.EI) + "," + CleanText(e.Name) + ",");
+    const std::string numbers = Format(" %6d,", n + 1) + Real(10, 6, e.Area) + "," +
+                                Real(10, 3, e.Weight) + "," + Real(10, 3, e.E) + "," +
+                                Real(10, 6, e.h) + "," + Real(10, 6, e.i) + "," +
+                                Real(10, 1, e.EI) + ",";
+    Line(out, numbers + TextBytes(e.Name, numbers.size()) + ",");
   }
   Line(out, kSeparator);
   out += WriteDesignLines(problem);

@@ -13,6 +13,7 @@
 #include <random>
 
 #include "core/Datafile.h"
+#include "core/DatafileText.h"
 #include "core/Limits.h"
 #include "core/TextFormat.h"
 
@@ -74,10 +75,11 @@ int ReplaceFile(std::string target, const std::string& data) {
   if (::stat(target.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode)) {
     return kNotARegularFile;
   }
-  // A file the user made read-only is not replaced behind its back.
+  // A file the user made read-only, or one on a read-only mount, is not
+  // replaced behind its back (root passes the permission check, not the mount).
   if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0 &&
-      errno == EACCES) {
-    return EACCES;
+      (errno == EACCES || errno == EROFS)) {
+    return errno;
   }
   const size_t slash = target.find_last_of('/');
   const std::string folder = slash == std::string::npos ? std::string(".")
@@ -166,6 +168,23 @@ DatafileNameFault CheckDatafileName(std::string_view bare) {
   return DatafileNameFault::None;
 }
 
+namespace {
+
+// Why the datafile cannot hold one of the problem's texts, with `file` as
+// its file name; empty when it holds them all.
+std::string TextsTheDatafileCannotHold(const ProblemData& problem, const std::string& file) {
+  const GeneralData& g = problem.General;
+  std::string why = DatafileTextRefusal(g.LicensedUser, "Licensed User");
+  if (why.empty()) why = DatafileTextRefusal(file, "The file name");
+  if (why.empty()) why = DatafileTextRefusal(g.ProblemName, "Problem Name");
+  for (int n = 0; why.empty() && n < MaxProfiles; ++n) {
+    why = DatafileTextRefusal(problem.Catalogue[n].Name, Format("Profile name %d", n + 1));
+  }
+  return why;
+}
+
+}  // namespace
+
 bool ReplaceFileSafely(const std::string& target, const std::string& data, std::string& why) {
   const int error = ReplaceFile(target, data);
   if (error != 0) why = Reason(error);
@@ -218,6 +237,13 @@ SaveOutcome SaveProblem(ProblemData& problem, const std::optional<std::string>& 
                  "name.\n\n%s",
                  file.c_str(), kNotSaved));
       return outcome;
+  }
+
+  // A text that came from a UTF-8 datafile may hold a character that this
+  // datafile cannot; refused here, it is not lost or replaced unseen.
+  if (std::string why = TextsTheDatafileCannotHold(problem, file); !why.empty()) {
+    outcome.Messages.push_back(why + "\n\n" + kNotSaved);
+    return outcome;
   }
 
   const std::string previousName = problem.General.FileName;

@@ -2,6 +2,10 @@
 // Save read and name them, written beside the target and renamed into place.
 #include "core/DatafileFiles.h"
 
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include "core/Datafile.h"
@@ -18,6 +22,19 @@ namespace fs = std::filesystem;
 // truncated file where a good one was.
 bool WriteWholeFile(const fs::path& path, const std::string& text, std::string& why) {
   return ReplaceFileSafely(path.string(), text, why);
+}
+
+std::optional<std::string> OutputFileRefusal(const std::string& path) {
+  std::error_code ec;
+  if (fs::is_directory(fs::path(path), ec)) return std::strerror(EISDIR);
+  const fs::path folder = fs::path(path).parent_path();
+  if (::access(folder.empty() ? "." : folder.c_str(), W_OK | X_OK) != 0) {
+    return std::strerror(errno);
+  }
+  if (::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), W_OK) != 0) {
+    return std::strerror(errno);
+  }
+  return std::nullopt;
 }
 
 void StartUpProblem(ProblemData& problem) {

@@ -25,6 +25,11 @@ std::optional<std::string> DatafileNameRefusal(const std::string& bare);
 // reason in `why`.
 bool WriteWholeFile(const std::filesystem::path& path, const std::string& text, std::string& why);
 
+// Why a file cannot be written at `path` (its folder missing or closed, a
+// folder or a read-only file in its place); nothing when it can. Lets a
+// command refuse before it makes anything.
+std::optional<std::string> OutputFileRefusal(const std::string& path);
+
 // Writes the problem to `datafile` with FileName set to the file's bare name;
 // an existing file is replaced only once the new one is complete. Returns why
 // it could not, starting with "Datafile not saved" or the refused name.

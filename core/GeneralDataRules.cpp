@@ -3,8 +3,9 @@
 #include "core/GeneralDataRules.h"
 
 #include <algorithm>
-#include <cassert>
+#include "core/Check.h"
 
+#include "core/DatafileText.h"
 #include "core/TextFormat.h"
 
 namespace korvanu {
@@ -21,9 +22,14 @@ std::string* TextField(GeneralData& g, GeneralField field) {
       return &g.FileName;
     case GeneralField::ProblemName:
       return &g.ProblemName;
-    default:
-      return nullptr;
+    case GeneralField::Length:
+    case GeneralField::NN:
+    case GeneralField::NL:
+    case GeneralField::NT:
+    case GeneralField::NP:
+      break;
   }
+  return nullptr;
 }
 
 // NL grows: the layers taken (back) into use are 1 m thick and keep their
@@ -60,7 +66,7 @@ const char* GeneralCaption(GeneralField field) {
     case GeneralField::NP:
       return "Profile";
   }
-  assert(false && "unknown general-data row");
+  KORVANU_CHECK(false && "unknown general-data row");
   return "";
 }
 
@@ -84,14 +90,14 @@ std::string GeneralValueText(const ProblemData& problem, GeneralField field) {
     case GeneralField::NP:
       return Format("%8d", g.NP);
   }
-  assert(false && "unknown general-data row");
+  KORVANU_CHECK(false && "unknown general-data row");
   return "";
 }
 
-GeneralEdit ApplyGeneralValue(ProblemData& problem, ViewState& view, GeneralField field,
+CellCommit ApplyGeneralValue(ProblemData& problem, ViewState& view, GeneralField field,
                               std::string_view typed) {
   GeneralData& g = problem.General;
-  GeneralEdit edit;
+  CellCommit edit;
 
   if (std::string* text = TextField(g, field)) {
     // A line break pasted into the cell would split the datafile line.
@@ -99,10 +105,18 @@ GeneralEdit ApplyGeneralValue(ProblemData& problem, ViewState& view, GeneralFiel
     for (char c : typed) {
       if (c != '\r' && c != '\n' && c != '\0') clean += c;
     }
-    *text = CutText(clean);
+    clean = CutText(clean);
+    // The datafile must give the text back as typed.
+    if (std::string why = DatafileTextRefusal(clean, GeneralCaption(field)); !why.empty()) {
+      edit.Message = std::move(why);
+      edit.Shown = *text;
+      return edit;
+    }
+    *text = std::move(clean);
   } else if (field == GeneralField::Length) {
     const double v = ReadReal(typed);
     if (!(v > 0.0)) {
+      edit.Accepted = false;
       edit.Message = kEnterPositiveNumber;
       edit.Shown = GeneralValueText(problem, field);
       return edit;
@@ -111,6 +125,7 @@ GeneralEdit ApplyGeneralValue(ProblemData& problem, ViewState& view, GeneralFiel
   } else {
     const int v = ReadInteger(typed);
     if (v < 1) {
+      edit.Accepted = false;
       edit.Message = kEnterPositiveInteger;
       edit.Shown = GeneralValueText(problem, field);
       return edit;
@@ -123,7 +138,7 @@ GeneralEdit ApplyGeneralValue(ProblemData& problem, ViewState& view, GeneralFiel
         // NN/2 is at least 5 when NN came through these rules; a datafile
         // may carry a smaller NN, and a wall needs one layer at least.
         SetLayerCount(problem, std::max(1, std::min({v, MaxLayers, g.NN / 2})));
-        edit.LengthChanged = true;
+        edit.OthersChanged = true;
         break;
       }
       case GeneralField::NT:
@@ -132,12 +147,14 @@ GeneralEdit ApplyGeneralValue(ProblemData& problem, ViewState& view, GeneralFiel
       case GeneralField::NP:
         g.NP = std::min(v, MaxProfiles);
         break;
-      default:
-        assert(false && "unknown general-data row");
+      case GeneralField::LicensedUser:
+      case GeneralField::FileName:
+      case GeneralField::ProblemName:
+      case GeneralField::Length:
+        KORVANU_CHECK(false && "not a whole-number general-data row");
     }
   }
 
-  edit.Accepted = true;
   edit.Shown = GeneralValueText(problem, field);
   view.ResultsValid = false;
   view.PageOffset = 0;

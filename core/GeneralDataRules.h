@@ -1,11 +1,13 @@
 // What storing a typed value into one general-data field does: the range
 // rules of NN, NL, NT, NP and Length, the 40-character texts, and the
-// refusal of values that are not positive.
+// refusal of values that are not positive and of texts the datafile cannot
+// give back as typed.
 #pragma once
 
 #include <string>
 #include <string_view>
 
+#include "core/CellCommit.h"
 #include "core/ProblemData.h"
 #include "core/ViewState.h"
 
@@ -24,13 +26,6 @@ enum class GeneralField {
 };
 constexpr int GeneralFieldCount = 8;
 
-struct GeneralEdit {
-  bool Accepted = false;
-  std::string Shown;    // what the cell shows afterwards (applied or restored value)
-  std::string Message;  // "Enter positive number" and the like when refused, else empty
-  bool LengthChanged = false;  // NL changed Length; the Length cell must show it again
-};
-
 // The caption of a field's row ("Length (m)", ...).
 const char* GeneralCaption(GeneralField field);
 
@@ -40,7 +35,7 @@ std::string GeneralValueText(const ProblemData& problem, GeneralField field);
 // Applies the text typed into a field. On acceptance the value is stored
 // (even when unchanged), ResultsValid is cleared and PageOffset set to 0;
 // a refused value leaves problem and view untouched.
-GeneralEdit ApplyGeneralValue(ProblemData& problem, ViewState& view, GeneralField field,
+CellCommit ApplyGeneralValue(ProblemData& problem, ViewState& view, GeneralField field,
                               std::string_view typed);
 
 }  // namespace korvanu

@@ -1,9 +1,10 @@
 // The profile catalogue's commit rules.
 #include "core/ProfileRules.h"
 
-#include <cassert>
+#include "core/Check.h"
 #include <cmath>
 
+#include "core/DatafileText.h"
 #include "core/TextFormat.h"
 
 namespace korvanu {
@@ -31,10 +32,12 @@ double Profile::*Field(ProfileColumn column) {
       return &Profile::i;
     case ProfileColumn::EI:
       return &Profile::EI;
-    default:
-      assert(false && "not a profile value column");
-      return &Profile::Area;
+    case ProfileColumn::Number:
+    case ProfileColumn::Name:
+      break;
   }
+  KORVANU_CHECK(false && "not a profile value column");
+  return &Profile::Area;
 }
 
 const char* ColumnFormat(ProfileColumn column) {
@@ -44,9 +47,14 @@ const char* ColumnFormat(ProfileColumn column) {
       return "%9.3f";
     case ProfileColumn::EI:
       return "%9.1f";
-    default:
-      return "%9.6f";
+    case ProfileColumn::Number:
+    case ProfileColumn::Name:
+    case ProfileColumn::Area:
+    case ProfileColumn::h:
+    case ProfileColumn::i:
+      break;
   }
+  return "%9.6f";
 }
 
 // A refused value shows in "%9.3f" in the columns that show three decimals,
@@ -64,16 +72,22 @@ double RadiusOfInertia(double EI, double E, double area) {
 }
 
 std::string ProfileCellText(const ProblemData& problem, ProfileColumn column, int profile) {
-  assert(profile >= 0 && profile < MaxProfiles);
+  KORVANU_CHECK(profile >= 0 && profile < MaxProfiles);
   const Profile& p = problem.Catalogue[profile];
   switch (column) {
     case ProfileColumn::Number:
       return Format("%2d", profile + 1);
     case ProfileColumn::Name:
       return p.Name;
-    default:
-      return Format(ColumnFormat(column), p.*Field(column));
+    case ProfileColumn::Area:
+    case ProfileColumn::Weight:
+    case ProfileColumn::E:
+    case ProfileColumn::h:
+    case ProfileColumn::i:
+    case ProfileColumn::EI:
+      break;
   }
+  return Format(ColumnFormat(column), p.*Field(column));
 }
 
 void DeriveRadiiOfInertia(ProblemData& problem) {
@@ -82,12 +96,19 @@ void DeriveRadiiOfInertia(ProblemData& problem) {
 
 CellCommit CommitProfileCell(ProblemData& problem, ViewState& view, ProfileColumn column,
                              int profile, std::string_view typed) {
-  assert(profile >= 0 && profile < MaxProfiles && column != ProfileColumn::Number);
+  KORVANU_CHECK(profile >= 0 && profile < MaxProfiles && column != ProfileColumn::Number);
   view.ResultsValid = false;
   Profile& p = problem.Catalogue[profile];
   CellCommit commit;
   if (column == ProfileColumn::Name) {
-    p.Name = CutText(typed, MaxName);
+    std::string name = CutText(typed, MaxName);
+    if (std::string why = DatafileTextRefusal(name, "A profile name"); !why.empty()) {
+      commit.Accepted = false;
+      commit.Message = std::move(why);
+      commit.Shown = p.Name;
+      return commit;
+    }
+    p.Name = std::move(name);
     commit.Shown = p.Name;
     return commit;
   }

@@ -2,7 +2,7 @@
 #include "core/SoilLayerRules.h"
 
 #include <algorithm>
-#include <cassert>
+#include "core/Check.h"
 #include <cmath>
 
 #include "core/ProblemDefaults.h"
@@ -30,7 +30,7 @@ double LayerProperties::*Property(SoilColumn column) {
       &LayerProperties::Kn, &LayerProperties::Dw,
   };
   const int index = static_cast<int>(column) - static_cast<int>(SoilColumn::Wd);
-  assert(index >= 0 && index < 10);
+  KORVANU_CHECK(index >= 0 && index < 10);
   return properties[index];
 }
 
@@ -74,7 +74,7 @@ double Spread(ProblemData& problem, int layer, Side side, int first, int last, S
 
 std::string SoilCellText(const ProblemData& problem, const ViewState& view, SoilColumn column,
                          int layer) {
-  assert(layer >= 0 && layer < MaxLayers);
+  KORVANU_CHECK(layer >= 0 && layer < MaxLayers);
   switch (column) {
     case SoilColumn::Number:
       return Format("%2d", layer + 1);
@@ -82,15 +82,25 @@ std::string SoilCellText(const ProblemData& problem, const ViewState& view, Soil
       return problem.LayerName[layer];
     case SoilColumn::H:
       return Format("%10.3f", problem.H[layer]);
-    default:
-      return Format("%10.3f", problem.Layer(layer, ShownStep(problem, view), view.CurrentSide).*
-                                  Property(column));
+    case SoilColumn::Wd:
+    case SoilColumn::Ws:
+    case SoilColumn::Zw:
+    case SoilColumn::Cap:
+    case SoilColumn::q:
+    case SoilColumn::c:
+    case SoilColumn::Ka:
+    case SoilColumn::Kp:
+    case SoilColumn::Kn:
+    case SoilColumn::Dw:
+      break;
   }
+  return Format("%10.3f", problem.Layer(layer, ShownStep(problem, view), view.CurrentSide).*
+                              Property(column));
 }
 
 CellCommit CommitSoilCell(ProblemData& problem, ViewState& view, SoilColumn column, int layer,
                           std::string_view typed) {
-  assert(layer >= 0 && layer < MaxLayers && column != SoilColumn::Number);
+  KORVANU_CHECK(layer >= 0 && layer < MaxLayers && column != SoilColumn::Number);
   view.ResultsValid = false;
   const int step = ShownStep(problem, view);
   const int last = LastStep(problem);

@@ -128,28 +128,22 @@ int ReadInteger(std::string_view text) {
 }
 
 std::string CutText(std::string_view text, int limit) {
-  if (text.size() <= static_cast<size_t>(limit)) return std::string(text);
-  // Never split a UTF-8 character in two: when the cut falls inside a valid
-  // multi-byte sequence, cut before it. Other 8-bit text is cut at `limit`.
-  size_t n = static_cast<size_t>(limit);
-  for (size_t k = n; k > 0 && k + 4 > n; --k) {
-    const unsigned char lead = static_cast<unsigned char>(text[k - 1]);
-    if ((lead & 0xC0) == 0x80) continue;
+  // Texts are UTF-8: the limit counts characters, and a character is never
+  // split in two. A byte that starts no valid UTF-8 character counts as one.
+  size_t pos = 0;
+  for (int count = 0; count < limit && pos < text.size(); ++count) {
+    const unsigned char lead = static_cast<unsigned char>(text[pos]);
     const size_t length = lead >= 0xF0 && lead <= 0xF4  ? 4
                           : lead >= 0xE0 && lead < 0xF0 ? 3
                           : lead >= 0xC2 && lead < 0xE0 ? 2
                                                         : 1;
-    const size_t begin = k - 1;
-    if (begin + length > n && begin + length <= text.size()) {
-      bool valid = true;
-      for (size_t c = begin + 1; c < begin + length; ++c) {
-        if ((static_cast<unsigned char>(text[c]) & 0xC0) != 0x80) valid = false;
-      }
-      if (valid) n = begin;
+    bool valid = pos + length <= text.size();
+    for (size_t c = pos + 1; valid && c < pos + length; ++c) {
+      if ((static_cast<unsigned char>(text[c]) & 0xC0) != 0x80) valid = false;
     }
-    break;
+    pos += valid ? length : 1;
   }
-  return std::string(text.substr(0, n));
+  return std::string(text.substr(0, pos));
 }
 
 bool WholeNumber(const std::string& word, double& value) {

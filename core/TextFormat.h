@@ -32,7 +32,7 @@ int ReadInteger(std::string_view text);
 bool WholeNumber(const std::string& word, double& value);
 bool WholeInteger(const std::string& word, int& value);
 
-// The first `limit` characters of text (MaxText unless given).
+// The first `limit` characters of a UTF-8 text (MaxText unless given).
 std::string CutText(std::string_view text, int limit = MaxText);
 
 }  // namespace korvanu

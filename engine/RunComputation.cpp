@@ -1,6 +1,5 @@
-// The loading-step driver: reset, then for every step the state iteration of
-// evaluating, solving and evaluating again until no spring or anchor changes
-// its state; converged steps are written and their plastic shifts kept.
+// The loading-step driver: the limits checked, the nodes placed and the
+// engine reset, then every loading step in turn.
 #include "engine/RunComputation.h"
 
 #include <cstdio>
@@ -54,107 +53,108 @@ void EvaluateStates(ProblemData& problem, EngineState& engine, int step) {
   CheckFloatingPointFlags();
 }
 
-// Observers (windows) may leave IEEE flags of their own behind.
-void AfterObserver() {
-  ClearFloatingPointFlags();
+// Calls the observer and returns what it returns. Observers (windows) may
+// leave IEEE flags of their own behind: they are cleared before the
+// computation goes on, so that only its own faults are found.
+template <typename Call>
+auto Observe(Call&& call) {
+  struct ClearFlags {
+    ~ClearFlags() { ClearFloatingPointFlags(); }
+  } clear;
+  return call();
 }
 
 bool WithinLimits(const GeneralData& g) {
   return g.NN >= 0 && g.NN <= MaxElements && g.NL >= 0 && g.NL <= MaxLayers && g.NT <= MaxSteps;
 }
 
+// One solution of a pass: the system at the current states, M and w taken
+// from it, and the states evaluated again at the new displacements (only
+// their changes there decide convergence).
+void SolvePass(ProblemData& problem, EngineState& engine, int s) {
+  AssembleSystem(problem, engine, s);
+  CheckFloatingPointFlags();
+  SolveSystem(problem, engine);
+  CheckFloatingPointFlags();
+  for (int i = 0; i <= problem.General.NN; ++i) {
+    engine.Nodes.M[i] = engine.Rows[i].rhs[0];
+    engine.Nodes.w[i] = engine.Rows[i].rhs[1];
+  }
+  EvaluateStates(problem, engine, s);
+}
+
+// A converged step: the stiffness warning of step 0, the shear forces, the
+// step file (or the check of its records where none is wanted) and the
+// plastic shifts that the next step starts from.
+void FinishConvergedStep(ProblemData& problem, EngineState& engine, int s,
+                         ComputationObserver& observer, StepOutcome& outcome) {
+  if (s == 0 && CheckStiffness(problem, engine)) {
+    CheckFloatingPointFlags();
+    Observe([&] { observer.ShowMessage(StiffnessWarning); });
+  }
+  CheckFloatingPointFlags();
+  ComputeShear(problem, engine);
+  CheckFloatingPointFlags();
+  if (s > 0) {
+    const std::string name = StepOutputFileName(problem, s);
+    const std::optional<std::string> path = Observe([&] { return observer.StepFilePath(name); });
+    if (path) {
+      Observe([&] { observer.WritingStepFile(name); });
+      outcome.fileWritten = WriteStepOutput(problem, engine, *path);
+      ClearFloatingPointFlags();  // the formatting's own flags
+      if (!outcome.fileWritten) Observe([&] { observer.ShowMessage(WriteFailureMessage); });
+    } else {
+      CheckStepRecords(problem, engine);
+    }
+  }
+  UpdateAnchorPlastic(problem, engine, s);
+  UpdateAllSoilPlastic(problem, engine, s);
+  CheckFloatingPointFlags();
+  Observe([&] { observer.PaceStep(); });
+  outcome.converged = true;
+}
+
+// A loading step: passes of evaluating, solving and evaluating again until no
+// spring or anchor changes its state, at most MaxPasses of them.
+void RunStep(ProblemData& problem, EngineState& engine, int s, ComputationObserver& observer) {
+  Observe([&] { observer.StepStarted(s); });
+  StepOutcome outcome;
+  outcome.step = s;
+  for (int n = 1; n <= MaxPasses && !outcome.converged; ++n) {
+    outcome.passes = n;
+    EvaluateStates(problem, engine, s);
+    outcome.plasticSprings = engine.PlasticSprings;
+    if (s > 0) {
+      Observe([&] { observer.PlasticSpringsCounted(engine.PlasticSprings); });
+      SolvePass(problem, engine, s);
+    }
+    if (engine.StateChanges == 0) FinishConvergedStep(problem, engine, s, observer, outcome);
+  }
+  if (!outcome.converged) {
+    // A step file of this name left by an earlier run would pass for this
+    // step's results: the views must find none instead.
+    if (s > 0) {
+      const std::optional<std::string> path =
+          Observe([&] { return observer.StepFilePath(StepOutputFileName(problem, s)); });
+      if (path) std::remove(path->c_str());
+    }
+    Observe([&] { observer.ShowMessage(NonConvergenceMessage); });
+  }
+  Observe([&] { observer.StepFinished(outcome, engine); });
+}
+
 }  // namespace
 
 ComputationFault RunComputation(ProblemData& problem, EngineState& engine,
                                 ComputationObserver& observer) {
-  observer.RunStarted();
-  if (!WithinLimits(problem.General)) {
-    AfterObserver();
-    return ComputationFault::LimitsExceeded;
-  }
-  const int NN = problem.General.NN;
-  const int NT = problem.General.NT;
+  Observe([&] { observer.RunStarted(); });
+  if (!WithinLimits(problem.General)) return ComputationFault::LimitsExceeded;
   try {
-    ClearFloatingPointFlags();
     PlaceNodes(problem, engine);
     CheckFloatingPointFlags();
     ResetEngine(engine);
-
-    for (int s = 0; s <= NT; ++s) {
-      observer.StepStarted(s);
-      AfterObserver();
-      StepOutcome outcome;
-      outcome.step = s;
-      int n = 0;
-      do {
-        ++n;
-        outcome.passes = n;
-        EvaluateStates(problem, engine, s);
-        outcome.plasticSprings = engine.PlasticSprings;
-        if (s > 0) {
-          observer.PlasticSpringsCounted(engine.PlasticSprings);
-          AfterObserver();
-          AssembleSystem(problem, engine, s);
-          CheckFloatingPointFlags();
-          SolveSystem(problem, engine);
-          CheckFloatingPointFlags();
-          for (int i = 0; i <= NN; ++i) {
-            engine.Nodes.M[i] = engine.Rows[i].rhs[0];
-            engine.Nodes.w[i] = engine.Rows[i].rhs[1];
-          }
-          // Only the changes at the new displacements decide convergence.
-          EvaluateStates(problem, engine, s);
-        }
-        if (engine.StateChanges == 0) {
-          if (s == 0 && CheckStiffness(problem, engine)) {
-            CheckFloatingPointFlags();
-            observer.ShowMessage(StiffnessWarning);
-            AfterObserver();
-          }
-          CheckFloatingPointFlags();
-          ComputeShear(problem, engine);
-          CheckFloatingPointFlags();
-          if (s > 0) {
-            const std::string name = StepOutputFileName(problem, s);
-            const std::optional<std::string> path = observer.StepFilePath(name);
-            AfterObserver();
-            if (path) {
-              observer.WritingStepFile(name);
-              AfterObserver();
-              outcome.fileWritten = WriteStepOutput(problem, engine, *path);
-              ClearFloatingPointFlags();  // the formatting's own flags
-              if (!outcome.fileWritten) {
-                observer.ShowMessage(WriteFailureMessage);
-                AfterObserver();
-              }
-            } else {
-              CheckStepRecords(problem, engine);
-            }
-          }
-          UpdateAnchorPlastic(problem, engine, s);
-          UpdateAllSoilPlastic(problem, engine, s);
-          CheckFloatingPointFlags();
-          observer.PaceStep();
-          AfterObserver();
-          outcome.converged = true;
-          n = MaxPasses + 1;
-        }
-      } while (n < MaxPasses);
-      if (n == MaxPasses) {
-        // A step file of this name left by an earlier run would pass for
-        // this step's results: the views must find none instead.
-        if (s > 0) {
-          const std::optional<std::string> path =
-              observer.StepFilePath(StepOutputFileName(problem, s));
-          AfterObserver();
-          if (path) std::remove(path->c_str());
-        }
-        observer.ShowMessage(NonConvergenceMessage);
-        AfterObserver();
-      }
-      observer.StepFinished(outcome, engine);
-      AfterObserver();
-    }
+    const int NT = problem.General.NT;
+    for (int s = 0; s <= NT; ++s) RunStep(problem, engine, s, observer);
   } catch (const FloatingPointFaultError& fault) {
     ClearFloatingPointFlags();
     return fault.Fault();

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/TextFormat.h"
 #include "engine/FloatingPointFault.h"
 
 namespace korvanu {
@@ -27,7 +28,8 @@ std::string StepBaseName(std::string_view fileName) {
   if (slash != std::string_view::npos) fileName.remove_prefix(slash + 1);
   const std::size_t dot = fileName.find('.');
   if (dot != std::string_view::npos) fileName = fileName.substr(0, dot);
-  return std::string(fileName.substr(0, StepBaseNameLength));
+  // Names are UTF-8: the limit counts characters and never splits one.
+  return CutText(fileName, StepBaseNameLength);
 }
 
 std::string StepBaseName(const ProblemData& problem) {

@@ -126,8 +126,11 @@ class Figure {
     int left = at.x();
     if (align == Align::Centre) left -= metrics.horizontalAdvance(text) / 2;
     if (align == Align::Right) left -= metrics.horizontalAdvance(text);
+    // Text in black, and the pen of the lines around it left as it was.
+    p_.save();
     p_.setPen(QPen(Qt::black));
     p_.drawText(left, at.y() - metrics.height() / 2 + metrics.ascent(), text);
+    p_.restore();
   }
 
  private:
@@ -150,7 +153,8 @@ void SheetPileWall(Figure& f) {
     f.Area(xm, ends[band], x1, ends[band + 1], colours[band], patterns[band]);
   f.Area(x0, ends[3], xm, y1, Green, 6);
 
-  const double water = y0 + d / 6, mark = x1 - 22;
+  // The water-level mark stands on the open passive side, clear of the anchor.
+  const double water = y0 + d / 6, mark = (x0 + xm) / 2;
   f.Pen(1, colors::Blue);
   f.Line(x0, water, x1, water);
   f.Line(mark - 4, water + 3, mark + 4, water + 3);
@@ -232,10 +236,11 @@ void SignConventions(Figure& f) {
   f.Label(ex2 + 33, ey1 - 4, Text("Q"));
   f.Arrow(ex1 - 2, ey2 + 6, ex1 - 30, ey2 + 6);
   f.Label(ex1 - 33, ey2 + 6, Text("Q"), Align::Right);
+  // The moment labels stand outside the guide lines of the element's sides.
   f.CurvedArrow(cx, ey1, 13, 15, 165, 6);
-  f.Label(cx - 16, ey1 - 14, Text("M"), Align::Right);
+  f.Label(ex1 - 4, ey1 - 10, Text("M"), Align::Right);
   f.CurvedArrow(cx, ey2, 13, -15, -165, 6);
-  f.Label(cx + 16, ey2 + 14, Text("M"));
+  f.Label(ex2 + 4, ey2 + 10, Text("M"));
 }
 
 // Figures 5 and 6: an anchor into the soil on one side of the wall, and the

@@ -4,7 +4,7 @@
 #include "manual/ManualText.h"
 
 #include <QFile>
-#include <cassert>
+#include "core/Check.h"
 
 namespace korvanu {
 
@@ -12,7 +12,7 @@ const ManualSection& ManualText::Section(const QString& heading) const {
   for (const ManualPage& page : Pages)
     for (const ManualSection& section : page.Sections)
       if (section.Heading == heading) return section;
-  assert(false && "no section with this heading in the manual");
+  KORVANU_CHECK(false && "no section with this heading in the manual");
   return Pages.front().Sections.front();
 }
 
@@ -44,10 +44,10 @@ ManualText ParseManualText(const QString& source) {
     } else if (keyword("page")) {
       text.Pages.emplace_back();
     } else if (keyword("heading")) {
-      assert(!text.Pages.empty() && "a heading before the first page");
+      KORVANU_CHECK(!text.Pages.empty() && "a heading before the first page");
       text.Pages.back().Sections.push_back({argument(), {}});
     } else {
-      assert(!text.Pages.empty() && !text.Pages.back().Sections.empty() &&
+      KORVANU_CHECK(!text.Pages.empty() && !text.Pages.back().Sections.empty() &&
              "a body line before the first heading");
       std::vector<ManualLine>& lines = text.Pages.back().Sections.back().Lines;
       lines.push_back({line, paragraph && !lines.empty()});
@@ -61,10 +61,9 @@ const ManualText& TheManual() {
   static const ManualText manual = [] {
     QFile file(QStringLiteral(":/manual/ManualText.txt"));
     const bool opened = file.open(QIODevice::ReadOnly);
-    assert(opened && "the manual's text is missing from the resources");
-    (void)opened;
+    KORVANU_CHECK(opened && "the manual's text is missing from the resources");
     ManualText text = ParseManualText(QString::fromUtf8(file.readAll()));
-    assert(text.Pages.size() == ManualPageCount);
+    KORVANU_CHECK(text.Pages.size() == ManualPageCount);
     return text;
   }();
   return manual;

@@ -4,7 +4,8 @@
 
 #include <QFontMetrics>
 #include <QPrinter>
-#include <QStringDecoder>
+
+#include "base/QtText.h"
 
 namespace korvanu {
 
@@ -32,11 +33,7 @@ QFont WindowsSansFont(bool bold, int pixels) {
 }  // namespace
 
 QString PrintableText(const std::string& text) {
-  // Names typed on other systems may come in a single-byte code page.
-  QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-  QString decoded = utf8(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
-  if (utf8.hasError()) return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-  return decoded;
+  return ToQString(text);
 }
 
 int PrinterFontPixels(int screenPixels, int dpi) {
@@ -118,20 +115,20 @@ void PrintContext::TextOut(int x, int y, const std::string& text) {
   TextOut(x, y, PrintableText(text));
 }
 
+void PrintContext::NumberOut(int x, int y, const std::string& number) {
+  QString full = QString::fromLatin1(number);
+  for (QChar& c : full) {
+    if (c == QLatin1Char(' ') || c == QLatin1Char('-') || c == QLatin1Char('+'))
+      c = QLatin1Char('0');
+  }
+  const QString text = QString::fromLatin1(number).trimmed();
+  TextOut(x + TextWidth(full) - TextWidth(text), y, text);
+}
+
 bool PrintContext::End() {
   if (!begun_) return !failed_;
   begun_ = false;
   return painter_.end();
-}
-
-bool PrintContext::Abort() {
-  if (!begun_) return true;
-  // Only some printer engines can throw a started document away; the others
-  // get the pages printed so far, properly ended.
-  const bool discarded = printer_.abort();
-  painter_.end();
-  begun_ = false;
-  return discarded;
 }
 
 }  // namespace korvanu

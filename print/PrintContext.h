@@ -24,7 +24,7 @@ namespace korvanu {
 // 10 points, 11 px gives 8 points.
 int PrinterFontPixels(int screenPixels, int dpi);
 
-// Text of the problem record as printed: UTF-8, or Latin-1 when it is not.
+// Text of the problem record as printed, converted as the screen converts it.
 QString PrintableText(const std::string& text);
 
 class PrintContext {
@@ -83,12 +83,14 @@ class PrintContext {
   int TextHeight(const QString& text) const;
   void TextOut(int x, int y, const QString& text);
   void TextOut(int x, int y, const std::string& text);
+  // A number in a fixed printf format ("%8.3f", "%3d") at column x. The font
+  // is proportional, so a blank is narrower than a digit: the number is
+  // placed with its end where the field ends when every position holds a
+  // digit. A full field starts at x; the digits of a column line up.
+  void NumberOut(int x, int y, const std::string& number);
 
   // Ends the document if it was begun; false if the printer reported an error.
   bool End();
-  // Stops the document: the printer throws it away when it can (true), else
-  // it is ended with the pages printed so far.
-  bool Abort();
 
  private:
   QPrinter& printer_;

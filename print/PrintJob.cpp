@@ -17,6 +17,8 @@ namespace korvanu {
 
 const char* const PrinterFailedText =
     "The printer could not print the document. Nothing was printed.";
+const char* const ComputationFaultText =
+    "The computation for the output ended in a fault. Nothing was printed.";
 
 PrintJob::PrintJob(const ProblemData& problem, ViewState& view, Dialogs& dialogs,
                    PrintJobHooks hooks)
@@ -32,17 +34,28 @@ PrintOutcome PrintJob::Run(const PrintOptions& options, QPrinter& printer, QWidg
   if (!dialogs_.Print(parent, printer)) return PrintOutcome::Cancelled;
 
   if (!view_.ResultsValid) view_.PageOffset = 0;
+
+  // The output sections read the step files, which must belong to the data.
+  // The computation runs before the document begins: a fault ends the job
+  // with no document at all, rather than with the first pages of a report
+  // (a file that looks like a whole report, or pages on the printer).
+  if ((options.Tables || options.Graphs) && !view_.ResultsValid &&
+      !(hooks_.Compute && hooks_.Compute())) {
+    QString message = QString::fromLatin1(ComputationFaultText);
+    if (!printer.outputFileName().isEmpty()) {
+      message += QStringLiteral("\n\nThe file '%1' was not written.").arg(printer.outputFileName());
+    }
+    dialogs_.Message(parent, message);
+    showPanel(false);
+    return PrintOutcome::ComputationFailed;
+  }
+
   PrintContext context(printer, problem_, options, view_.PageOffset);
   if (hooks_.Results) context.SetResults(*hooks_.Results);
   context.Report = [this, parent](const std::string& message) {
     dialogs_.Message(parent, QString::fromLatin1(message.c_str()));
   };
 
-  // The output sections read the step files, which must belong to the data.
-  const auto resultsReady = [this] {
-    if (view_.ResultsValid) return true;
-    return hooks_.Compute && hooks_.Compute();
-  };
   // A datafile may carry any NT; the step tables end at MaxSteps.
   const int NT = std::clamp(problem_.General.NT, 0, MaxSteps);
 
@@ -56,19 +69,9 @@ PrintOutcome PrintJob::Run(const PrintOptions& options, QPrinter& printer, QWidg
     for (int s = 0; s <= NT && !context.Failed(); ++s) y = PrintCrossSection(context, y, s);
   }
   if (options.Tables && !context.Failed()) {
-    if (!resultsReady()) {
-      // The computation has shown its fault and the command ends here, as a
-      // fault ends Compute; the printer must not be left with an open document.
-      context.Abort();
-      return PrintOutcome::ComputationFailed;
-    }
     for (int k = 1; k <= NT && !context.Failed(); ++k) y = PrintStepTable(context, y, k);
   }
   if (options.Graphs && !context.Failed()) {
-    if (!resultsReady()) {
-      context.Abort();
-      return PrintOutcome::ComputationFailed;
-    }
     if (hooks_.GraphsClientSize) context.GraphsClient = hooks_.GraphsClientSize();
     ComputePrintGraphScales(context);
     for (int k = 1; k <= NT && !context.Failed(); ++k) y = PrintStepGraphs(context, y, k);

@@ -21,12 +21,14 @@ class Dialogs;
 
 // The message when the printer cannot begin a document.
 extern const char* const PrinterFailedText;
+// The message when the computation that the output needs ends in a fault.
+extern const char* const ComputationFaultText;
 
 enum class PrintOutcome {
   Printed,            // the document was ended and went to the printer (possibly without pages)
   Cancelled,          // the print dialog was cancelled; nothing printed, the options panel stays
-  ComputationFailed,  // the computation for the output ended in a fault; the job stops there
-                      // (document thrown away where the printer can, else ended), the panel stays
+  ComputationFailed,  // the computation for the output ended in a fault before the document
+                      // began: nothing printed, no file written; a message was shown
   PrinterFailed,      // the printer could not start the document; a message was shown
 };
 

@@ -37,6 +37,7 @@ class SectionLines {
 
   void Text(int x, const QString& text) { context_.TextOut(x, y_, text); }
   void Text(int x, const std::string& text) { context_.TextOut(x, y_, text); }
+  void Number(int x, const std::string& number) { context_.NumberOut(x, y_, number); }
 
   // Where the section leaves the next one.
   int End() const { return y_ + 2 * h_; }
@@ -93,10 +94,10 @@ ForceColumns MeasureForceColumns(const PrintContext& context) {
 
 void ForceRow(SectionLines& lines, const ForceColumns& columns, int number, double a, double b,
               double c) {
-  lines.Text(columns.xA, Format("%3d", number));
-  lines.Text(columns.xB, Format("%12.3f", a));
-  lines.Text(columns.x1, Format("%12.3f", b));
-  lines.Text(columns.x2, Format("%12.3f", c));
+  lines.Number(columns.xA, Format("%3d", number));
+  lines.Number(columns.xB, Format("%12.3f", a));
+  lines.Number(columns.x1, Format("%12.3f", b));
+  lines.Number(columns.x2, Format("%12.3f", c));
 }
 
 }  // namespace
@@ -178,8 +179,8 @@ int PrintLayerData(PrintContext& context, int y) {
         const double values[12] = {
             problem.Z[j], problem.Z[j + 1], p.Wd, p.Ws, p.Zw, p.Cap, p.q, p.c, p.Ka, p.Kp, p.Kn,
             p.Dw};
-        lines.Text(xA, Format("%3d", j + 1));
-        for (int k = 0; k < 12; ++k) lines.Text(heads[k].column, Format("%8.3f", values[k]));
+        lines.Number(xA, Format("%3d", j + 1));
+        for (int k = 0; k < 12; ++k) lines.Number(heads[k].column, Format("%8.3f", values[k]));
       }
     }
   }
@@ -262,14 +263,14 @@ int PrintCatalogue(PrintContext& context, int y) {
     // Every name takes exactly 20 characters: blanks after a short one, a
     // long one cut.
     const QString name = PrintableText(profile.Name).leftJustified(20, QLatin1Char(' '), true);
-    lines.Text(xA, Format("%3d", k + 1));
+    lines.Number(xA, Format("%3d", k + 1));
     lines.Text(xB + d, name);
-    lines.Text(x1, Format("%10.6f", profile.Area));
-    lines.Text(x2, Format("%10.3f", profile.Weight));
-    lines.Text(x3, Format("%10.3f", profile.E));
-    lines.Text(x4, Format("%10.6f", profile.h));
-    lines.Text(x5, Format("%10.6f", profile.i));
-    lines.Text(x6, Format("%10.1f", profile.EI));
+    lines.Number(x1, Format("%10.6f", profile.Area));
+    lines.Number(x2, Format("%10.3f", profile.Weight));
+    lines.Number(x3, Format("%10.3f", profile.E));
+    lines.Number(x4, Format("%10.6f", profile.h));
+    lines.Number(x5, Format("%10.6f", profile.i));
+    lines.Number(x6, Format("%10.1f", profile.EI));
   }
   return lines.End();
 }

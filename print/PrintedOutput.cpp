@@ -76,10 +76,11 @@ int PrintStepTable(PrintContext& context, int y, int k) {
   for (int i = 0; i <= NN; ++i) {
     y += h;
     if (y > bottom) y = PageFrame(context, y);
-    context.TextOut(xi, y, Format("%3d", i));
+    context.NumberOut(xi, y, Format("%3d", i));
     for (int column = 0; column < ResultColumnCount; ++column)
-      context.TextOut(x[column], y,
-                      Format("%12.6f", ResultValue(results, static_cast<ResultColumn>(column), i)));
+      context.NumberOut(
+          x[column], y,
+          Format("%12.6f", ResultValue(results, static_cast<ResultColumn>(column), i)));
   }
   return y + 2 * h;
 }

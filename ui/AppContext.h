@@ -52,7 +52,8 @@ struct AppContext {
   WindowSet Windows{};
   // The loading step shared by the windows that show one.
   StepLink Steps{};
-  // Message boxes of the tool windows open at this moment.
+  // Modal boxes of any window open at this moment, and the main window's
+  // commands that may open one (ModalScope).
   int ModalBoxes = 0;
 };
 

@@ -38,6 +38,9 @@ ApplicationWindows::ApplicationWindows(AppContext& context) : context_(context) 
   // Windows the program gained later follow the nine.
   design_ = std::make_unique<TFormDesign>(context);
   w.Design = design_.get();
+  // The anchors and axial editors set their start values: that is the
+  // problem as created, not a change of the user's.
+  main_->RecordProblemAsSaved();
 }
 
 ApplicationWindows::~ApplicationWindows() {

@@ -3,16 +3,15 @@
 
 #include <QApplication>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QScreen>
 #include <QShowEvent>
 #include <QToolButton>
 #include <algorithm>
-#include <cassert>
+#include "core/Check.h"
 
 #include "base/QtText.h"
+#include "ui/FramePlacement.h"
 #include "ui/StepChooser.h"
 #include "ui/StringGrid.h"
 #include "ui/WindowParts.h"
@@ -21,9 +20,9 @@ namespace korvanu {
 
 EditorWindow::EditorWindow(AppContext& context, bool ViewState::*shownFlag, const QString& caption,
                            const EditorLayout& layout)
-    : ToolWindow(context, shownFlag, caption), clientWidth_(layout.ClientWidth) {
+    : ToolWindow(context, shownFlag, caption), width_(layout.Width), clientWidth_(layout.Width) {
   const int columns = static_cast<int>(layout.ColumnWidths.size());
-  assert(layout.Captions.size() == layout.ColumnWidths.size() &&
+  KORVANU_CHECK(layout.Captions.size() == layout.ColumnWidths.size() &&
          layout.Units.size() == layout.ColumnWidths.size());
   setObjectName(QLatin1String(layout.WindowName));
 
@@ -47,9 +46,14 @@ EditorWindow::EditorWindow(AppContext& context, bool ViewState::*shownFlag, cons
   grid_->OnKeyPress = [this](QKeyEvent& event) { return GridKeyPress(event); };
 }
 
-QSize EditorWindow::ScreenSize() {
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  return screen ? screen->size() : QSize(1024, 768);
+void EditorWindow::PlaceAt(QPoint topLeft) {
+  PlaceByFrame([this, topLeft] {
+    clientWidth_ = Frame().ClientWidth(width_);
+    panel_->setGeometry(0, 0, clientWidth_, PanelHeight);
+    help_->move(clientWidth_ - 35, 2);
+    FitRows(grid_->RowCount());
+    Frame().MoveFrameTo(topLeft);
+  });
 }
 
 StepChooser* EditorWindow::MakeStepChooser(std::function<void()> onChange) {
@@ -70,8 +74,13 @@ void EditorWindow::ShowSteps(StepChooser& chooser) {
 }
 
 void EditorWindow::StepChosenIn(StepChooser& chooser, StepWindow window) {
-  context_.View.CurrentStep = chooser.TakeStep(0, LastStep());
-  context_.Steps.StepChosen(window, context_.View.CurrentStep);
+  const int step = chooser.TakeStep(0, LastStep());
+  if (!CommitTypedValue()) {
+    chooser.Select(context_.View.CurrentStep);
+    return;
+  }
+  context_.View.CurrentStep = step;
+  context_.Steps.StepChosen(window, step);
 }
 
 bool EditorWindow::CommitTypedValue() {
@@ -139,7 +148,7 @@ bool EditorWindow::GridSelectCell(int col, int row) {
     const QString shown = ToQString(commit.Shown);
     grid_->SetCell(leftCol, leftRow, shown);
     AfterCommit(leftCol, leftRow);
-    context_.Steps.ProblemChanged();
+    context_.Steps.ProblemChanged(this);
     if (!commit.Accepted) {
       pending_ = commit.ShownPending;
       pendingCol_ = leftCol;

@@ -29,7 +29,7 @@ struct EditorLayout {
   const char* PanelName;
   const char* GridName;
   QString HelpHint;
-  int ClientWidth;
+  int Width;  // of the window, frame included
   int FixedCols;
   std::vector<int> ColumnWidths;  // one per column
   // Row 0 and row 1 of every column, as UTF-8.
@@ -37,7 +37,10 @@ struct EditorLayout {
   std::vector<const char*> Units;
 };
 
-class EditorWindow : public ToolWindow {
+// Every editor follows the problem: while it is on the screen, a change of
+// the data made elsewhere (New, Open, the main window, another editor)
+// rewrites it.
+class EditorWindow : public ToolWindow, public StepView {
   Q_OBJECT
 
  public:
@@ -45,6 +48,10 @@ class EditorWindow : public ToolWindow {
 
   // Fills the window from the problem; runs whenever it is shown.
   virtual void FormPaint() = 0;
+
+  bool IsShownForSteps() const override { return Shown(); }
+  void RefreshStep() override { FormPaint(); }
+  bool ShowsInput() const override { return isVisible(); }
   // Stores a value typed into the cursor's cell but not yet left, as leaving
   // the cell would; false when the value was refused (the message shown).
   bool CommitTypedValue();
@@ -82,8 +89,8 @@ class EditorWindow : public ToolWindow {
   // step's values.
   void HomeCursor(int col);
   void FocusGrid();
-  // Screen size, for the placement of the window.
-  static QSize ScreenSize();
+  // Places the window's frame at `topLeft`, `Width` wide.
+  void PlaceAt(QPoint topLeft);
 
   // The editors that show one loading step: the "Loading Step :" label and
   // the chooser at the left of the panel; the chooser reports to `onChange`.
@@ -93,7 +100,9 @@ class EditorWindow : public ToolWindow {
   // Keeps the shared step within 0..NT and lists those steps in the chooser.
   void ShowSteps(StepChooser& chooser);
   // The step typed or picked in the chooser, clamped to 0..NT, becomes the
-  // shared step; the other shown step windows and `window` follow it.
+  // shared step; the other shown step windows and `window` follow it. A value
+  // typed into the grid is stored first, into the step still shown; when it
+  // is refused the chooser goes back to that step.
   void StepChosenIn(StepChooser& chooser, StepWindow window);
 
   QFrame* panel_ = nullptr;
@@ -104,6 +113,7 @@ class EditorWindow : public ToolWindow {
   bool GridSelectCell(int col, int row);
   bool GridKeyPress(QKeyEvent& event);
 
+  int width_;
   int clientWidth_;
   // The refused cell whose shown value the next leave commits.
   bool pending_ = false;

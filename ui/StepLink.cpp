@@ -59,9 +59,16 @@ void StepLink::StepChosen(StepWindow source, int step) {
   }
 }
 
-void StepLink::ProblemChanged() {
-  for (StepView* view : views_)
-    if (view != nullptr && view->DrawsInput() && view->IsShownForSteps()) view->RefreshStep();
+void StepLink::JoinInput(StepView* view) {
+  inputViews_.push_back(view);
+}
+
+void StepLink::ProblemChanged(const StepView* source) {
+  const auto follow = [source](StepView* view) {
+    if (view != nullptr && view != source && view->ShowsInput()) view->RefreshStep();
+  };
+  for (StepView* view : views_) follow(view);
+  for (StepView* view : inputViews_) follow(view);
 }
 
 }  // namespace korvanu

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <vector>
 
 namespace korvanu {
 
@@ -19,25 +20,31 @@ class StepView {
   // Rebuilds the window for the shared step (reads what it shows, then
   // schedules a repaint).
   virtual void RefreshStep() = 0;
-  // Whether the window draws the problem's input, so that an edit elsewhere
-  // must redraw it.
-  virtual bool DrawsInput() const { return false; }
+  // Whether the window is on the screen showing the problem's input, so that
+  // a change of the problem must rewrite it (RefreshStep rewrites it).
+  virtual bool ShowsInput() const { return false; }
 };
 
 class StepLink {
  public:
   // A window joins the link when it is created; null leaves it out.
   void Join(StepWindow window, StepView* view);
+  // A window that shows input but no step joins for the problem's changes.
+  void JoinInput(StepView* view);
 
   // `source` has just stored the chosen step: refreshes the other shown
   // windows and `source` itself, in the order of `source`.
   void StepChosen(StepWindow source, int step);
 
-  // An edit was stored: the shown windows that draw the input follow it.
-  void ProblemChanged();
+  // The problem's data changed (an edit stored, a problem opened or made
+  // new): every window on the screen that shows the input is rewritten,
+  // except `source`, the editor whose commit changed it and which keeps its
+  // cursor and what it shows.
+  void ProblemChanged(const StepView* source = nullptr);
 
  private:
   std::array<StepView*, StepWindowCount> views_{};
+  std::vector<StepView*> inputViews_;
 };
 
 }  // namespace korvanu

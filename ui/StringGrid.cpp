@@ -11,6 +11,8 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 
+#include "ui/NumberCellDelegate.h"
+
 namespace korvanu {
 
 StringGrid::StringGrid(int colCount, int rowCount, int fixedCols, int fixedRows, QWidget* parent)
@@ -73,8 +75,7 @@ void StringGrid::SetCell(int col, int row, const QString& text) {
   if (!cell) return;
   cell->setText(text);
   if (col == col_ && row == row_) {
-    editor_->setText(text);
-    editor_->selectAll();
+    ShowInEditor(text);
     modified_ = false;
   }
 }
@@ -110,9 +111,25 @@ void StringGrid::MoveCursor(int col, int row) {
   col_ = col;
   row_ = row;
   modified_ = false;
-  editor_->setText(Cell(col, row));
-  editor_->selectAll();
+  ShowInEditor(Cell(col, row));
   EnsureVisible();
+  PlaceEditor();
+}
+
+void StringGrid::ShowInEditor(const QString& text) {
+  editor_->setText(alignRight_ ? text.trimmed() : text);
+  editor_->selectAll();
+}
+
+void StringGrid::AlignRight() {
+  alignRight_ = true;
+  auto* delegate = new NumberCellDelegate(this);
+  setItemDelegate(delegate);
+  if (frozen_ != nullptr) frozen_->setItemDelegate(delegate);
+  editor_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  // The line editor keeps a margin of its own inside the cell.
+  editor_->setTextMargins(-1, 0, -1, 0);
+  ShowInEditor(Cell(col_, row_));
   PlaceEditor();
 }
 
@@ -167,6 +184,7 @@ void StringGrid::FreezeFixedRows() {
   if (frozen_ != nullptr || fixedRows_ == 0) return;
   frozen_ = new QTableView(this);
   frozen_->setModel(model());
+  frozen_->setItemDelegate(itemDelegate());
   frozen_->setFocusPolicy(Qt::NoFocus);
   frozen_->horizontalHeader()->hide();
   frozen_->verticalHeader()->hide();
@@ -219,7 +237,7 @@ void StringGrid::PlaceEditor() {
     return;
   }
   const QRect rect = visualRect(model()->index(row_, col_));
-  editor_->setGeometry(rect.adjusted(1, 0, 0, 0));
+  editor_->setGeometry(alignRight_ ? rect : rect.adjusted(1, 0, 0, 0));
   editor_->show();
 }
 
@@ -297,6 +315,14 @@ bool StringGrid::eventFilter(QObject* watched, QEvent* event) {
     return handled;
   }
   if (watched == editor_ && event->type() == QEvent::KeyRelease) lastEditorKey_ = nullptr;
+  // The editor drops its selection when the menu bar takes the focus (a menu
+  // command from the keyboard); it gets the selection back with the focus, so
+  // that typing replaces the value as it did before. A click places the cursor.
+  if (watched == editor_ && event->type() == QEvent::FocusOut)
+    selectedAtFocusOut_ = editor_->hasSelectedText() && editor_->selectedText() == editor_->text();
+  if (watched == editor_ && event->type() == QEvent::FocusIn && selectedAtFocusOut_ &&
+      static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason)
+    editor_->selectAll();
   return QTableWidget::eventFilter(watched, event);
 }
 

@@ -52,6 +52,9 @@ class StringGrid : public QTableWidget {
   void SetReadOnly(bool readOnly);
   // Keeps the fixed rows (the captions) in view while the rows below scroll.
   void FreezeFixedRows();
+  // Every cell, the cursor's too, shows its text right-aligned without its
+  // leading blanks (a grid of numbers).
+  void AlignRight();
   // Whether the text of the cursor's cell was typed since the cursor came
   // there or the program last wrote it.
   bool EditModified() const { return modified_; }
@@ -76,6 +79,7 @@ class StringGrid : public QTableWidget {
   bool IsEditable(int col, int row) const;
   bool HandleKey(QKeyEvent& event);
   void PlaceEditor();
+  void ShowInEditor(const QString& text);
   void PlaceFrozenRows();
   int FrozenHeight() const;
   void EnsureVisible();
@@ -87,6 +91,9 @@ class StringGrid : public QTableWidget {
   int col_ = 0;
   int row_ = 0;
   bool modified_ = false;
+  bool alignRight_ = false;
+  // Whether the editor's whole text was selected when it last lost the focus.
+  bool selectedAtFocusOut_ = false;
   bool asking_ = false;
   bool forwarding_ = false;
   // The key event the editor saw last: when the editor leaves it unused it

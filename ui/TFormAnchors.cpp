@@ -40,7 +40,7 @@ int Points(const ProblemData& problem) {
 TFormAnchors::TFormAnchors(AppContext& context)
     : EditorWindow(context, &ViewState::AnchorsShown, QStringLiteral("Anchors"), AnchorsLayout()) {
   SetAnchorStartValues(context.Problem);
-  move(ScreenSize().width() / 2, 130);
+  PlaceAt(QPoint(ScreenSize().width() / 2, 130));
   chooser_ = MakeStepChooser([this] { ComboBoxStepChange(); });
   FormPaint();
   context.Steps.Join(StepWindow::Anchors, this);

@@ -4,13 +4,12 @@
 #pragma once
 
 #include "ui/EditorWindow.h"
-#include "ui/StepLink.h"
 
 namespace korvanu {
 
 class StepChooser;
 
-class TFormAnchors : public EditorWindow, public StepView {
+class TFormAnchors : public EditorWindow {
   Q_OBJECT
 
  public:
@@ -27,9 +26,6 @@ class TFormAnchors : public EditorWindow, public StepView {
   // Rewrites every data cell from the problem and sizes the window.
   void FillAnchorsGrid();
   void SpeedButtonHelpClick() override;
-
-  bool IsShownForSteps() const override { return context_.View.AnchorsShown; }
-  void RefreshStep() override { FormPaint(); }
 
   StepChooser& ComboBoxStep() { return *chooser_; }
 

@@ -13,7 +13,7 @@ namespace korvanu {
 namespace {
 
 constexpr int NTopColumn = static_cast<int>(AxialColumn::NTop);
-constexpr int ClientWidth = 221;
+constexpr int Width = 221;
 
 EditorLayout AxisLayout() {
   return EditorLayout{
@@ -21,7 +21,7 @@ EditorLayout AxisLayout() {
       "PanelAxis",
       "AxisGrid",
       QStringLiteral("Help on Axial Forces"),
-      ClientWidth,
+      Width,
       1,
       {30, 60, 60, 60},
       {"Step", "      NTop", "   NBottom", "      MTop"},
@@ -38,9 +38,10 @@ int Steps(const ProblemData& problem) {
 TFormAxis::TFormAxis(AppContext& context)
     : EditorWindow(context, &ViewState::AxisShown, QStringLiteral("Axial Forces"), AxisLayout()) {
   SetAxialStartValues(context.Problem);
-  move(ScreenSize().width() - ClientWidth - 50, 110);
+  PlaceAt(QPoint(ScreenSize().width() - Width - 50, 110));
   HomeCursor(NTopColumn);
   FillAxisGrid();
+  context.Steps.JoinInput(this);
 }
 
 void TFormAxis::FormActivate() {

@@ -2,15 +2,14 @@
 #include "ui/TFormGraphs.h"
 
 #include <QFrame>
-#include <QGuiApplication>
 #include <QPainter>
-#include <QScreen>
 #include <QShowEvent>
 #include <QToolButton>
 #include <algorithm>
 
 #include "print/OutputGraphDrawing.h"
 #include "results/StepOutputReader.h"
+#include "ui/FramePlacement.h"
 #include "ui/HelpTexts.h"
 #include "ui/StepChooser.h"
 #include "ui/WindowParts.h"
@@ -30,9 +29,10 @@ TFormGraphs::TFormGraphs(AppContext& context)
   setObjectName(QStringLiteral("FormGraphs"));
   setMinimumSize(MinimumWidth, MinimumHeight);
   resize(DesignedGraphsClientWidth, DesignedGraphsClientHeight);
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  const int screenWidth = screen ? screen->size().width() : 1024;
-  move(screenWidth - frameGeometry().width() - 20, 130);
+  PlaceByFrame([this] {
+    Frame().MoveFrameTo(
+        QPoint(ScreenSize().width() - Frame().FrameWidth(DesignedGraphsClientWidth) - 20, 130));
+  });
   Paint(this, Qt::white);
 
   panel_ = MakePanel(this, "PanelGraphs", colors::Lime);

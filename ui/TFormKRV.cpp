@@ -18,7 +18,7 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QToolButton>
-#include <cassert>
+#include "core/Check.h"
 #include <ctime>
 
 #include "core/DatafileCommands.h"
@@ -27,8 +27,10 @@
 #include "ui/TFormManual.h"
 #include "print/PrintJob.h"
 #include "base/Dialogs.h"
+#include "ui/FramePlacement.h"
 #include "ui/HelpTexts.h"
 #include "ui/MainWindowPlacement.h"
+#include "ui/ModalScope.h"
 #include "base/QtText.h"
 #include "ui/StringGrid.h"
 #include "ui/TFormAnchors.h"
@@ -50,54 +52,21 @@ constexpr int kGridWidth = 525;
 constexpr int kGridHeight = 153;
 constexpr int kGridRows = GeneralFieldCount;
 
-struct ButtonSpec {
+// The print options in the order of PrintOptions.
+struct OptionSpec {
   const char* name;
-  int left;  // negative: from the right edge, placed on resize
-  const char* tooltip;
-  const char* icon;
+  const char* caption;
 };
-
-constexpr ButtonSpec kButtons[] = {
-    {"SpeedButtonOpen", 0, "Open", "open"},
-    {"SpeedButtonNew", 25, "New", "new"},
-    {"SpeedButtonSave", 50, "Save", "save"},
-    {"SpeedButtonPrint", 75, "Print", "print"},
-    {"SpeedButtonOptions", 100, "Print Options", "options"},
-    {"SpeedButtonSoils", 125, "Layers", "layers"},
-    {"SpeedButtonAnchors", 150, "Anchors", "anchors"},
-    {"SpeedButtonAxial", 175, "Axial Forces", "axial"},
-    {"SpeedButtonProfile", 200, "Profiles", "profiles"},
-    {"SpeedButtonSections", 225, "Sections", "sections"},
-    {"SpeedButtonRun", 250, "Compute", "compute"},
-    {"SpeedButtonScreenOutput", 275, "Output Tables", "tables"},
-    {"SpeedButtonScreenGraphs", 300, "Output Graphs", "graphs"},
-    {"SpeedButtonManual", 325, "Manual", "manual"},
-    {"SpeedButtonDesign", 350, "Design Summary", "design"},
-    {"SpeedButtonHelp", -32, "Help", "help"},
-    {"SpeedButtonQuit", -57, "Quit", "quit"},
-};
-
-const char* const kOptionCaptions[9] = {
-    "Print General Data",      "Print Layers Data",   "Print Anchors Data",
-    "Print Axial Forces Data", "Print Catalogue",     "Print Sections",
-    "Print Output Tables",     "Print Output Graphs", "Print Colors",
-};
-const char* const kOptionNames[9] = {
-    "CheckBoxGeneral",  "CheckBoxLayers", "CheckBoxAnchors", "CheckBoxAxial",  "CheckBoxCatalogue",
-    "CheckBoxSections", "CheckBoxTables", "CheckBoxGraphs",  "CheckBoxColors",
-};
-
-// Counts the modal boxes a command may open, so that the activation which
-// follows their closing is not taken for the user coming back.
-class ModalScope {
- public:
-  explicit ModalScope(int& depth) : depth_(depth) { ++depth_; }
-  ~ModalScope() { --depth_; }
-  ModalScope(const ModalScope&) = delete;
-  ModalScope& operator=(const ModalScope&) = delete;
-
- private:
-  int& depth_;
+constexpr OptionSpec kOptions[9] = {
+    {"CheckBoxGeneral", "Print General Data"},
+    {"CheckBoxLayers", "Print Layers Data"},
+    {"CheckBoxAnchors", "Print Anchors Data"},
+    {"CheckBoxAxial", "Print Axial Forces Data"},
+    {"CheckBoxCatalogue", "Print Catalogue"},
+    {"CheckBoxSections", "Print Sections"},
+    {"CheckBoxTables", "Print Output Tables"},
+    {"CheckBoxGraphs", "Print Output Graphs"},
+    {"CheckBoxColors", "Print Colors"},
 };
 
 }  // namespace
@@ -108,12 +77,15 @@ TFormKRV::TFormKRV(AppContext& context, QWidget* parent)
       problem_(context.Problem),
       view_(context.View),
       clock_(SystemSecondsClock()),
-      printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+      quit_([] { QCoreApplication::exit(0); }),
+      printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)),
+      unsaved_(context.Problem) {
   context_.Windows.Main = this;
   setObjectName(QStringLiteral("FormKRV"));
   setWindowTitle(QStringLiteral("Korvanu - Sheet Pile Wall"));
   setFont(SansFont(8));
   setMinimumSize(MinimumMainWidth, MinimumMainHeight);
+  frame_ = new FramePlacement(*this);
 
   client_ = new QWidget(this);
   Paint(client_, colors::Aqua);
@@ -171,24 +143,41 @@ void TFormKRV::BuildToolbar() {
   panelKRV_->setObjectName(QStringLiteral("PanelKRV"));
   Paint(panelKRV_, colors::Lime);
 
-  using Handler = void (TFormKRV::*)();
-  const Handler handlers[] = {
-      &TFormKRV::SpeedButtonOpenClick,         &TFormKRV::New1Click,
-      &TFormKRV::SpeedButtonSaveClick,         &TFormKRV::SpeedButtonPrintClick,
-      &TFormKRV::SpeedButtonOptionsClick,      &TFormKRV::SpeedButtonSoilsClick,
-      &TFormKRV::SpeedButtonAnchorsClick,      &TFormKRV::SpeedButtonAxialClick,
-      &TFormKRV::SpeedButtonProfileClick,      &TFormKRV::SpeedButtonSectionsClick,
-      &TFormKRV::SpeedButtonRunClick,          &TFormKRV::SpeedButtonScreenOutputClick,
-      &TFormKRV::SpeedButtonScreenGraphsClick, &TFormKRV::SpeedButtonManualClick,
-      &TFormKRV::SpeedButtonDesignClick,       &TFormKRV::SpeedButtonHelpClick,
-      &TFormKRV::SpeedButtonQuitClick,
+  // One row per button: its name, its place (negative: from the right edge,
+  // placed on resize), its tooltip, its image and what it does.
+  struct ButtonSpec {
+    const char* name;
+    int left;
+    const char* tooltip;
+    const char* icon;
+    void (TFormKRV::*handler)();
   };
-  int index = 0;
+  static constexpr ButtonSpec kButtons[] = {
+      {"SpeedButtonOpen", 0, "Open", "open", &TFormKRV::SpeedButtonOpenClick},
+      {"SpeedButtonNew", 25, "New", "new", &TFormKRV::New1Click},
+      {"SpeedButtonSave", 50, "Save", "save", &TFormKRV::SpeedButtonSaveClick},
+      {"SpeedButtonPrint", 75, "Print", "print", &TFormKRV::SpeedButtonPrintClick},
+      {"SpeedButtonOptions", 100, "Print Options", "options", &TFormKRV::SpeedButtonOptionsClick},
+      {"SpeedButtonSoils", 125, "Layers", "layers", &TFormKRV::SpeedButtonSoilsClick},
+      {"SpeedButtonAnchors", 150, "Anchors", "anchors", &TFormKRV::SpeedButtonAnchorsClick},
+      {"SpeedButtonAxial", 175, "Axial Forces", "axial", &TFormKRV::SpeedButtonAxialClick},
+      {"SpeedButtonProfile", 200, "Profiles", "profiles", &TFormKRV::SpeedButtonProfileClick},
+      {"SpeedButtonSections", 225, "Sections", "sections", &TFormKRV::SpeedButtonSectionsClick},
+      {"SpeedButtonRun", 250, "Compute", "compute", &TFormKRV::SpeedButtonRunClick},
+      {"SpeedButtonScreenOutput", 275, "Output Tables", "tables",
+       &TFormKRV::SpeedButtonScreenOutputClick},
+      {"SpeedButtonScreenGraphs", 300, "Output Graphs", "graphs",
+       &TFormKRV::SpeedButtonScreenGraphsClick},
+      {"SpeedButtonManual", 325, "Manual", "manual", &TFormKRV::SpeedButtonManualClick},
+      {"SpeedButtonDesign", 350, "Design Summary", "design", &TFormKRV::SpeedButtonDesignClick},
+      {"SpeedButtonHelp", -32, "Help", "help", &TFormKRV::SpeedButtonHelpClick},
+      {"SpeedButtonQuit", -57, "Quit", "quit", &TFormKRV::SpeedButtonQuitClick},
+  };
   for (const ButtonSpec& entry : kButtons) {
     QToolButton* button =
         MakeImageButton(panelKRV_, entry.name, QLatin1String(entry.tooltip), entry.icon);
     button->move(std::max(entry.left, 0), 0);
-    connect(button, &QToolButton::clicked, this, handlers[index++]);
+    connect(button, &QToolButton::clicked, this, entry.handler);
   }
   // Quit is reached through the File menu only.
   Button("SpeedButtonQuit").hide();
@@ -216,8 +205,8 @@ void TFormKRV::BuildPanels() {
   MakeLabel(panelOptions_, "LabelOptions", QStringLiteral("Options"), 16, 8, true)
       ->setFont(SansFont(9, true));
   for (int i = 0; i < 9; ++i) {
-    auto* box = new QCheckBox(QLatin1String(kOptionCaptions[i]), panelOptions_);
-    box->setObjectName(QLatin1String(kOptionNames[i]));
+    auto* box = new QCheckBox(QLatin1String(kOptions[i].caption), panelOptions_);
+    box->setObjectName(QLatin1String(kOptions[i].name));
     box->setGeometry(16, 32 + 24 * i, 150, 17);
     box->setChecked(i < 8);
     box->setFocusPolicy(Qt::NoFocus);
@@ -246,19 +235,19 @@ void TFormKRV::BuildPanels() {
 
 QToolButton& TFormKRV::Button(const char* objectName) {
   auto* button = panelKRV_->findChild<QToolButton*>(QLatin1String(objectName));
-  assert(button);
+  KORVANU_CHECK(button);
   return *button;
 }
 
 QAction& TFormKRV::MenuAction(const char* objectName) {
   auto* action = menuBar()->findChild<QAction*>(QLatin1String(objectName));
-  assert(action);
+  KORVANU_CHECK(action);
   return *action;
 }
 
 void TFormKRV::FormCreate() {
   openFolder_ = saveFolder_ = QDir::currentPath();
-  PlaceWindow();
+  frame_->Place([this] { PlaceWindow(); });
   Button("SpeedButtonSave").setEnabled(true);
   Button("SpeedButtonPrint").setEnabled(true);
   MenuAction("Results1").setEnabled(false);
@@ -274,14 +263,17 @@ void TFormKRV::FormCreate() {
   mainGrid_->MoveCursor(1, 0);
   mainGrid_->setFocus();
   Refresh();
+  unsaved_.Record(problem_);
 }
 
 void TFormKRV::PlaceWindow() {
   const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
   if (!screen) return;
+  // The place is that of the frame: on a small screen the whole window fits.
   const QRect place = MainWindowPlacement(screen->size().width(), screen->size().height());
-  resize(LimitMainWindowSize(place.size()));
-  move(place.topLeft());
+  resize(LimitMainWindowSize(
+      QSize(frame_->ClientWidth(place.width()), frame_->ClientHeight(place.height()))));
+  frame_->MoveFrameTo(place.topLeft());
 }
 
 void TFormKRV::LayOut() {
@@ -323,10 +315,12 @@ void TFormKRV::Refresh() {
   mainGrid_->MoveCursor(1, 0);
   Button("SpeedButtonSave").setEnabled(true);
   Button("SpeedButtonPrint").setEnabled(true);
+  // The tool windows that show the input follow the problem too.
+  context_.Steps.ProblemChanged();
 }
 
 void TFormKRV::FormActivate() {
-  ModalScope modal(modalDepth_);
+  ModalScope modal(context_.ModalBoxes);
   // A value typed before the user went to another window is not dropped.
   CommitPendingEdit();
   const int layers = problem_.General.NL;
@@ -337,12 +331,12 @@ void TFormKRV::FormActivate() {
 }
 
 bool TFormKRV::MainGridSelectCell(int col, int row) {
-  ModalScope modal(modalDepth_);
+  ModalScope modal(context_.ModalBoxes);
   // The cell being left is the grid's own cursor cell, whatever window last
   // set CurrentRow for its grid.
   const int leftRow = mainGrid_->Row();
   const auto field = static_cast<GeneralField>(leftRow);
-  const GeneralEdit edit =
+  const CellCommit edit =
       ApplyGeneralValue(problem_, view_, field, ToStdString(mainGrid_->Cell(1, leftRow)));
   if (!edit.Accepted) {
     context_.Dialog.Message(this, ToQString(edit.Message));
@@ -351,7 +345,7 @@ bool TFormKRV::MainGridSelectCell(int col, int row) {
   }
   mainGrid_->SetCell(1, leftRow, ToQString(edit.Shown));
   if (field == GeneralField::FileName) dialogFileName_ = ToQString(problem_.General.FileName);
-  if (edit.LengthChanged)
+  if (edit.OthersChanged)
     mainGrid_->SetCell(1, static_cast<int>(GeneralField::Length),
                        ToQString(GeneralValueText(problem_, GeneralField::Length)));
   view_.CurrentCol = col;
@@ -410,15 +404,19 @@ void TFormKRV::HideToolWindowsExceptManual() {
 }
 
 void TFormKRV::SpeedButtonOpenClick() {
-  ModalScope modal(modalDepth_);
+  ModalScope modal(context_.ModalBoxes);
+  if (!CommitPendingEdit() || !SaveChangesFirst()) return;
   const std::optional<QString> chosen =
       context_.Dialog.OpenFile(this, openFolder_, dialogFileName_);
   std::optional<std::string> path;
-  if (chosen) {
-    QDir::setCurrent(QFileInfo(*chosen).absolutePath());
-    path = QFile::encodeName(*chosen).toStdString();
-  }
+  if (chosen) path = QFile::encodeName(*chosen).toStdString();
   const OpenOutcome outcome = OpenProblem(problem_, view_, path);
+  // Only a file that was read moves the current folder: the step files of a
+  // problem kept after a refused file stay where they were.
+  if (outcome.Loaded) {
+    QDir::setCurrent(QFileInfo(*chosen).absolutePath());
+    unsaved_.Record(problem_);
+  }
   ShowMessages(outcome.Messages);
   // Open cleared the shown flags of the options panel and the tool windows.
   panelOptions_->setVisible(view_.PrintOptionsShown);
@@ -428,29 +426,51 @@ void TFormKRV::SpeedButtonOpenClick() {
 }
 
 void TFormKRV::New1Click() {
+  ModalScope modal(context_.ModalBoxes);
+  if (!CommitPendingEdit() || !SaveChangesFirst()) return;
   FormCreate();
 }
 
 void TFormKRV::SpeedButtonSaveClick() {
-  ModalScope modal(modalDepth_);
+  ModalScope modal(context_.ModalBoxes);
   if (!CommitPendingEdit()) return;
+  SaveFromWindow();
+}
+
+bool TFormKRV::SaveFromWindow() {
   const std::optional<QString> chosen =
       context_.Dialog.SaveFile(this, saveFolder_, dialogFileName_);
   std::optional<std::string> path;
-  if (chosen) {
-    QDir::setCurrent(QFileInfo(*chosen).absolutePath());
-    path = QFile::encodeName(*chosen).toStdString();
-  }
+  if (chosen) path = QFile::encodeName(*chosen).toStdString();
   const SaveOutcome outcome =
       SaveProblem(problem_, path, static_cast<std::uint64_t>(std::time(nullptr)));
+  // Only a written file moves the current folder, as for Open.
+  if (outcome.Written) {
+    QDir::setCurrent(QFileInfo(*chosen).absolutePath());
+    saveFolder_ = QFile::decodeName(QByteArray::fromStdString(outcome.Folder));
+    unsaved_.Record(problem_);
+  }
   ShowMessages(outcome.Messages);
-  if (outcome.Written) saveFolder_ = QFile::decodeName(QByteArray::fromStdString(outcome.Folder));
   dialogFileName_ = ToQString(problem_.General.FileName);
   Refresh();
+  return outcome.Written;
+}
+
+bool TFormKRV::SaveChangesFirst() {
+  if (!unsaved_.Pending(problem_)) return true;
+  switch (context_.Dialog.AskSaveChanges(this, ToQString(SaveChangesQuestion(problem_)))) {
+    case SaveChangesAnswer::Save:
+      return SaveFromWindow();
+    case SaveChangesAnswer::Discard:
+      return true;
+    case SaveChangesAnswer::Cancel:
+      break;
+  }
+  return false;
 }
 
 void TFormKRV::SpeedButtonPrintClick() {
-  ModalScope modal(modalDepth_);
+  ModalScope modal(context_.ModalBoxes);
   if (!CommitPendingEdit()) return;
   PrintJobHooks hooks;
   hooks.ShowOptionsPanel = [this](bool shown) { panelOptions_->setVisible(shown); };
@@ -528,14 +548,14 @@ void TFormKRV::SpeedButtonSectionsClick() {
 }
 
 void TFormKRV::SpeedButtonRunClick() {
-  ModalScope modal(modalDepth_);
+  ModalScope modal(context_.ModalBoxes);
   if (!CommitPendingEdit()) return;
   RunComputationFromWindow();
 }
 
 bool TFormKRV::RunComputationFromWindow() {
-  ModalScope modal(modalDepth_);
-  assert(context_.Compute);
+  ModalScope modal(context_.ModalBoxes);
+  KORVANU_CHECK(context_.Compute);
   view_.PrintOptionsShown = false;
   HideToolWindowsExceptManual();
   panelProgress_->show();
@@ -581,17 +601,21 @@ void TFormKRV::SpeedButtonDesignClick() {
 }
 
 void TFormKRV::SpeedButtonHelpClick() {
-  ModalScope modal(modalDepth_);
+  ModalScope modal(context_.ModalBoxes);
   context_.Dialog.Message(this, IntroductionText());
 }
 
 void TFormKRV::ButtonGeneralHelpClick() {
-  ModalScope modal(modalDepth_);
+  ModalScope modal(context_.ModalBoxes);
   context_.Dialog.Message(this, GeneralDataHelpText());
 }
 
 void TFormKRV::SpeedButtonQuitClick() {
-  QCoreApplication::exit(0);
+  {
+    ModalScope modal(context_.ModalBoxes);
+    if (!CommitPendingEdit() || !SaveChangesFirst()) return;
+  }
+  quit_();
 }
 
 bool TFormKRV::eventFilter(QObject* watched, QEvent* event) {
@@ -600,7 +624,7 @@ bool TFormKRV::eventFilter(QObject* watched, QEvent* event) {
   // the click, when it would put the cursor back on the first row.
   if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType() &&
       static_cast<QWidget*>(watched)->window() == this && !isActiveWindow() && created_ &&
-      modalDepth_ == 0 && !activatedByClick_) {
+      context_.ModalBoxes == 0 && !activatedByClick_) {
     activatedByClick_ = true;
     FormActivate();
   }
@@ -610,14 +634,14 @@ bool TFormKRV::eventFilter(QObject* watched, QEvent* event) {
 bool TFormKRV::event(QEvent* event) {
   switch (event->type()) {
     case QEvent::WindowDeactivate:
-      deactivatedByModal_ = modalDepth_ > 0 || QApplication::activeModalWidget() != nullptr;
+      deactivatedByModal_ = context_.ModalBoxes > 0 || QApplication::activeModalWidget() != nullptr;
       activatedByClick_ = false;
       break;
     case QEvent::WindowActivate:
       if (deactivatedByModal_ || activatedByClick_) {
         deactivatedByModal_ = false;
         activatedByClick_ = false;
-      } else if (created_ && modalDepth_ == 0) {
+      } else if (created_ && context_.ModalBoxes == 0) {
         FormActivate();
       }
       break;
@@ -638,15 +662,23 @@ void TFormKRV::resizeEvent(QResizeEvent* event) {
 
 void TFormKRV::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
-  ModalScope modal(modalDepth_);
+  ModalScope modal(context_.ModalBoxes);
   CommitPendingEdit();
   Refresh();
 }
 
 void TFormKRV::closeEvent(QCloseEvent* event) {
-  // Closing the main window ends the program, tool windows or not.
+  // Closing the main window ends the program, tool windows or not, unless
+  // the user keeps it to save unsaved changes.
+  {
+    ModalScope modal(context_.ModalBoxes);
+    if (!CommitPendingEdit() || !SaveChangesFirst()) {
+      event->ignore();
+      return;
+    }
+  }
   event->accept();
-  QCoreApplication::exit(0);
+  quit_();
 }
 
 }  // namespace korvanu

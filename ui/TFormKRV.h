@@ -6,8 +6,10 @@
 #include <QMainWindow>
 #include <QString>
 #include <array>
+#include <functional>
 #include <memory>
 
+#include "core/UnsavedChanges.h"
 #include "print/PrintOptions.h"
 #include "ui/AppContext.h"
 #include "ui/WindowComputationObserver.h"
@@ -20,6 +22,7 @@ class QToolButton;
 
 namespace korvanu {
 
+class FramePlacement;
 class StringGrid;
 class ToolWindow;
 
@@ -58,6 +61,10 @@ class TFormKRV : public QMainWindow {
   void ButtonGeneralHelpClick();
   void SpeedButtonQuitClick();
 
+  // The problem as it now stands counts as saved: start-up calls this once
+  // every window has set its start values.
+  void RecordProblemAsSaved() { unsaved_.Record(problem_); }
+
   // The computation as the Compute command runs it, also for the print job:
   // hides the tool windows, shows the progress, runs every step and, unless a
   // floating-point fault ends the run, validates the results. Returns whether
@@ -69,6 +76,8 @@ class TFormKRV : public QMainWindow {
 
   // Replaces the whole-second clock that paces the steps (tests).
   void SetClock(SecondsClock clock) { clock_ = std::move(clock); }
+  // Replaces how Quit and closing the window end the program (tests).
+  void SetQuit(std::function<void()> quit) { quit_ = std::move(quit); }
   // The printer of the print job; it keeps its settings from job to job.
   QPrinter& Printer() { return *printer_; }
 
@@ -108,6 +117,12 @@ class TFormKRV : public QMainWindow {
   // Stores a value typed into the cursor's cell before a command acts on the
   // problem; false when the value was refused.
   bool CommitPendingEdit();
+  // Before the problem is replaced or the program ends: asks whether unsaved
+  // changes are to be saved first. False when the command is to stop: the
+  // user cancelled, or the Save did not write the file.
+  bool SaveChangesFirst();
+  // The Save command; whether the datafile was written.
+  bool SaveFromWindow();
 
   void Toggle(ToolWindow* window);
   void HideToolWindowsExceptManual();
@@ -117,6 +132,7 @@ class TFormKRV : public QMainWindow {
   ProblemData& problem_;
   ViewState& view_;
 
+  FramePlacement* frame_ = nullptr;
   QWidget* client_ = nullptr;
   QFrame* panelKRV_ = nullptr;
   QFrame* panelGeneral_ = nullptr;
@@ -133,11 +149,12 @@ class TFormKRV : public QMainWindow {
   QString saveFolder_;
   QString dialogFileName_;
   SecondsClock clock_;
+  std::function<void()> quit_;
   std::unique_ptr<QPrinter> printer_;
+  UnsavedChanges unsaved_;
 
-  // Activation that only follows one of our own modal boxes is not the user
-  // coming back to the window.
-  int modalDepth_ = 0;
+  // Activation that only follows one of the program's modal boxes (counted
+  // in the context) is not the user coming back to the window.
   bool deactivatedByModal_ = false;
   bool activatedByClick_ = false;
   bool created_ = false;

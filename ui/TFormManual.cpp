@@ -13,6 +13,7 @@
 #include "manual/PrintedManual.h"
 #include "print/PrintJob.h"
 #include "base/Dialogs.h"
+#include "ui/FramePlacement.h"
 #include "ui/HelpTexts.h"
 #include "ui/StepChooser.h"
 #include "ui/WindowParts.h"
@@ -29,7 +30,7 @@ TFormManual::TFormManual(AppContext& context)
     : ToolWindow(context, &ViewState::ManualShown, QStringLiteral("Manual"), Layer::Normal) {
   setObjectName(QStringLiteral("FormManual"));
   setFixedSize(ManualClientWidth, ManualClientHeight);
-  move(25, 25);
+  PlaceByFrame([this] { Frame().MoveFrameTo(QPoint(25, 25)); });
   Paint(this, colors::Aqua);
   // The text is read here, once, and never while painting.
   (void)TheManual();

@@ -19,7 +19,7 @@ EditorLayout ProfilesLayout() {
       "PanelProfiles",
       "ProfileGrid",
       QStringLiteral("Help on Profiles"),
-      534,
+      538,
       1,
       {20, 120, 64, 64, 64, 64, 64, 64},
       {"No.", "Profile Name", "    Area", "   Weight", "       E", "       h", "       i",
@@ -34,9 +34,10 @@ TFormProfiles::TFormProfiles(AppContext& context)
     : EditorWindow(context, &ViewState::ProfilesShown,
                    QStringLiteral("Catalogue of Sheet Pile Profiles"), ProfilesLayout()) {
   const QSize screen = ScreenSize();
-  move(static_cast<int>(0.3 * screen.width()), static_cast<int>(0.4 * screen.height()));
+  PlaceAt(QPoint(static_cast<int>(0.3 * screen.width()), static_cast<int>(0.4 * screen.height())));
   HomeCursor(NameColumn);
   FormPaint();
+  context.Steps.JoinInput(this);
 }
 
 void TFormProfiles::FormPaint() {

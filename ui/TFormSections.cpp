@@ -2,14 +2,13 @@
 #include "ui/TFormSections.h"
 
 #include <QFrame>
-#include <QGuiApplication>
 #include <QPainter>
-#include <QScreen>
 #include <QShowEvent>
 #include <QToolButton>
 #include <algorithm>
 
 #include "ui/DrawCrossSection.h"
+#include "ui/FramePlacement.h"
 #include "ui/HelpTexts.h"
 #include "ui/StepChooser.h"
 #include "ui/WindowParts.h"
@@ -43,10 +42,11 @@ TFormSections::TFormSections(AppContext& context)
   help_->move(ClientWidth - 35, 2);
   connect(help_, &QToolButton::clicked, this, &TFormSections::SpeedButtonHelpClick);
 
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  const QSize screenSize = screen ? screen->size() : QSize(1024, 768);
-  move(screenSize.width() - frameGeometry().width() - 50,
-       static_cast<int>(0.35 * screenSize.height()));
+  PlaceByFrame([this] {
+    const QSize screen = ScreenSize();
+    Frame().MoveFrameTo(QPoint(screen.width() - Frame().FrameWidth(ClientWidth) - 50,
+                               static_cast<int>(0.35 * screen.height())));
+  });
 
   context.Steps.Join(StepWindow::Sections, this);
   FormPaint();

@@ -29,7 +29,7 @@ class TFormSections : public ToolWindow, public StepView {
 
   bool IsShownForSteps() const override { return context_.View.SectionsShown; }
   void RefreshStep() override { FormPaint(); }
-  bool DrawsInput() const override { return true; }
+  bool ShowsInput() const override { return isVisible(); }
 
   StepChooser& ComboBoxStep() { return *chooser_; }
   // The step the picture shows.

@@ -44,7 +44,7 @@ int Layers(const ProblemData& problem) {
 TFormSoils::TFormSoils(AppContext& context)
     : EditorWindow(context, &ViewState::SoilsShown, QStringLiteral("Properties of Soil Layers"),
                    SoilsLayout()) {
-  move(40, static_cast<int>(0.35 * ScreenSize().height()));
+  PlaceAt(QPoint(40, static_cast<int>(0.35 * ScreenSize().height())));
 
   chooser_ = MakeStepChooser([this] { ComboBoxStepChange(); });
   side_ = new QComboBox(panel_);
@@ -80,7 +80,13 @@ void TFormSoils::ComboBoxStepChange() {
 }
 
 void TFormSoils::ComboBoxSideChange() {
-  context_.View.CurrentSide = side_->currentText() == LeftSide ? Side::Left : Side::Right;
+  const Side chosen = side_->currentText() == LeftSide ? Side::Left : Side::Right;
+  // A value typed into the grid belongs to the side still shown.
+  if (!CommitTypedValue()) {
+    side_->setCurrentText(context_.View.CurrentSide == Side::Left ? LeftSide : RightSide);
+    return;
+  }
+  context_.View.CurrentSide = chosen;
   FillSoilGrid();
 }
 
@@ -90,6 +96,9 @@ void TFormSoils::FillSoilGrid() {
   // In the initial state both sides are edited together.
   const bool initial = view.CurrentStep == 0;
   labelSide_->setText(initial ? QStringLiteral("Left and Right Sides") : QString());
+  // The label lies where the side chooser is: it must not take the
+  // chooser's clicks.
+  labelSide_->setVisible(initial);
   side_->setVisible(!initial);
 
   FillDataRows(Layers(problem), [&](int column, int layer) {

@@ -3,7 +3,6 @@
 #pragma once
 
 #include "ui/EditorWindow.h"
-#include "ui/StepLink.h"
 
 class QComboBox;
 class QLabel;
@@ -12,7 +11,7 @@ namespace korvanu {
 
 class StepChooser;
 
-class TFormSoils : public EditorWindow, public StepView {
+class TFormSoils : public EditorWindow {
   Q_OBJECT
 
  public:
@@ -35,9 +34,6 @@ class TFormSoils : public EditorWindow, public StepView {
   // Rewrites every data cell from the problem and sizes the window.
   void FillSoilGrid();
   void SpeedButtonHelpClick() override;
-
-  bool IsShownForSteps() const override { return context_.View.SoilsShown; }
-  void RefreshStep() override { FormPaint(); }
 
   StepChooser& ComboBoxStep() { return *chooser_; }
   QComboBox& ComboBoxSide() { return *side_; }

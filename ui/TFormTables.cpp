@@ -9,6 +9,7 @@
 #include "core/TextFormat.h"
 #include "results/ResultColumns.h"
 #include "results/StepOutputReader.h"
+#include "ui/FramePlacement.h"
 #include "ui/HelpTexts.h"
 #include "ui/StepChooser.h"
 #include "ui/StringGrid.h"
@@ -18,7 +19,7 @@ namespace korvanu {
 
 namespace {
 
-constexpr int ClientWidth = 520;
+constexpr int Width = 520;  // of the window, frame included
 constexpr int ClientHeight = 470;
 constexpr int PanelHeight = 32;
 constexpr int Columns = ResultColumnCount + 1;
@@ -32,30 +33,33 @@ int NodeCount(const ProblemData& problem) {
 TFormTables::TFormTables(AppContext& context)
     : ToolWindow(context, &ViewState::TablesShown, QStringLiteral("Output Tables")) {
   setObjectName(QStringLiteral("FormTables"));
-  setFixedSize(ClientWidth, ClientHeight);
-  move(20, 150);
-
   panel_ = MakePanel(this, "PanelTables", colors::Lime);
-  panel_->setGeometry(0, 0, ClientWidth, PanelHeight);
   MakeLabel(panel_, "LabelStep", QStringLiteral("Loading Step :"), 16, 9, false, 0);
   chooser_ = new StepChooser(panel_, 96, 6, 36, QStringLiteral("0"));
   chooser_->OnChange = [this] { ComboBoxStepChange(); };
   help_ = MakeHelpButton(panel_, QStringLiteral("Help on Tables"));
-  help_->move(ClientWidth - 35, 3);
   connect(help_, &QToolButton::clicked, this, &TFormTables::SpeedButtonHelpClick);
 
   grid_ = new StringGrid(Columns, NodeCount(context.Problem) + 3, 0, 2, this);
   grid_->setObjectName(QStringLiteral("TablesGrid"));
-  grid_->setGeometry(0, PanelHeight, ClientWidth, ClientHeight - PanelHeight);
   SetUpGrid(*grid_, font(), 18, {30, 65, 65, 65, 65, 65, 65, 65});
   grid_->SetReadOnly(true);
   grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   grid_->FreezeFixedRows();
+  grid_->AlignRight();
   for (int column = 0; column < Columns; ++column) {
     grid_->SetCell(column, 0, QString::fromUtf8(TableCaptions[column]));
     grid_->SetCell(column, 1, QString::fromUtf8(TableUnits[column]));
   }
+  PlaceByFrame([this] {
+    const int clientWidth = Frame().ClientWidth(Width);
+    setFixedSize(clientWidth, ClientHeight);
+    panel_->setGeometry(0, 0, clientWidth, PanelHeight);
+    help_->move(clientWidth - 35, 3);
+    grid_->setGeometry(0, PanelHeight, clientWidth, ClientHeight - PanelHeight);
+    Frame().MoveFrameTo(QPoint(20, 150));
+  });
   context.Steps.Join(StepWindow::Tables, this);
 }
 

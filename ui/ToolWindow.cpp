@@ -4,16 +4,22 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QScreen>
 
 #include "base/Dialogs.h"
 #include "base/QtText.h"
+#include "ui/FramePlacement.h"
+#include "ui/ModalScope.h"
 #include "ui/WindowParts.h"
 
 namespace korvanu {
 
 ToolWindow::ToolWindow(AppContext& context, bool ViewState::*shownFlag, const QString& caption,
                        Layer layer)
-    : QWidget(nullptr), context_(context), shownFlag_(shownFlag) {
+    : QWidget(nullptr),
+      context_(context),
+      frame_(new FramePlacement(*this)),
+      shownFlag_(shownFlag) {
   Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
   if (layer == Layer::StaysOnTop) flags |= Qt::WindowStaysOnTopHint;
@@ -21,6 +27,15 @@ ToolWindow::ToolWindow(AppContext& context, bool ViewState::*shownFlag, const QS
   setWindowTitle(caption);
   setFont(SansFont(8));
   resize(640, 480);
+}
+
+void ToolWindow::PlaceByFrame(std::function<void()> place) {
+  frame_->Place(std::move(place));
+}
+
+QSize ToolWindow::ScreenSize() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? screen->size() : QSize(1024, 768);
 }
 
 bool ToolWindow::event(QEvent* event) {
@@ -48,12 +63,11 @@ void ToolWindow::closeEvent(QCloseEvent* event) {
 }
 
 void ToolWindow::ShowMessage(const QString& text) {
-  ++context_.ModalBoxes;
+  ModalScope modal(context_.ModalBoxes);
   // The box belongs to the window the user is in: closing it gives the
   // activation back to that window, which knows it lost it to the box.
   QWidget* active = QApplication::activeWindow();
   context_.Dialog.Message(active != nullptr ? active : this, text);
-  --context_.ModalBoxes;
 }
 
 void ToolWindow::ShowMessage(const std::string& text) {

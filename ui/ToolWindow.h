@@ -4,11 +4,14 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <string>
 
 #include "ui/AppContext.h"
 
 namespace korvanu {
+
+class FramePlacement;
 
 class ToolWindow : public QWidget {
   Q_OBJECT
@@ -20,6 +23,7 @@ class ToolWindow : public QWidget {
              Layer layer = Layer::StaysOnTop);
 
   bool& ShownFlag() { return context_.View.*shownFlag_; }
+  bool Shown() const { return context_.View.*shownFlag_; }
 
   // Runs when the user makes this the active window; not when it becomes
   // active again because one of the program's message boxes closed.
@@ -35,9 +39,17 @@ class ToolWindow : public QWidget {
   void ShowMessage(const QString& text);
   void ShowMessage(const std::string& text);
 
+  // Places the window by its frame: `place` runs now and again once the
+  // frame's margins are known (see FramePlacement).
+  void PlaceByFrame(std::function<void()> place);
+  FramePlacement& Frame() { return *frame_; }
+  // The size of the screen the windows are placed on.
+  static QSize ScreenSize();
+
   AppContext& context_;
 
  private:
+  FramePlacement* frame_;
   bool ViewState::*shownFlag_;
   bool deactivatedByModal_ = false;
 };

@@ -479,6 +479,13 @@ TEST_F(CliTest, ManualWritesThePrintedManualAsAPdf) {
   for (const char* wrong : {"manual", "manual -o", "manual -o a.pdf b.pdf"}) {
     EXPECT_EQ(Run(wrong).Code, 2) << wrong;
   }
+  // A folder that is not there: the tool's message alone, and no file.
+  r = Run("manual -o missing/manual.pdf");
+  EXPECT_EQ(r.Code, 2);
+  EXPECT_EQ(r.Err,
+            "korvanu-cli: missing/manual.pdf: the manual could not be written: No such file or "
+            "directory\n");
+  EXPECT_FALSE(fs::exists(folder_ / "missing"));
 }
 
 // The study's plot: the report's page frame over the charts, one page per

@@ -134,16 +134,20 @@ TEST(SaveCommand, UnwritableTargetNamesTheFileAndKeepsTheOldOne) {
 }
 
 TEST(SaveCommand, ReadOnlyFolderKeepsTheOldFile) {
-  if (RunningAsRoot()) GTEST_SKIP() << "permissions do not bind root";
   test::ScratchFolder dir;
   ProblemData p = test::StartupProblem();
   test::WriteBytes(dir.path() / "wall.krv", "old contents");
-  ::chmod(dir.path().c_str(), 0555);
-  SaveOutcome readOnly = SaveProblem(p, dir / "wall.krv", 1);
-  ::chmod(dir.path().c_str(), 0755);
+  SaveOutcome readOnly;
+  std::string reason;
+  {
+    const test::ReadOnlyPath locked(dir.path());
+    ASSERT_TRUE(locked.Ready());
+    readOnly = SaveProblem(p, dir / "wall.krv", 1);
+    reason = locked.Reason();
+  }
   EXPECT_FALSE(readOnly.Written);
   ASSERT_EQ(readOnly.Messages.size(), 1u);
-  EXPECT_NE(readOnly.Messages[0].find("Permission denied"), std::string::npos);
+  EXPECT_NE(readOnly.Messages[0].find(reason), std::string::npos) << readOnly.Messages[0];
   EXPECT_EQ(test::ReadBytes(dir.path() / "wall.krv"), "old contents");
 }
 
@@ -180,16 +184,17 @@ TEST(SaveCommand, FailedWriteKeepsTheOldFile) {
 }
 
 TEST(SaveCommand, ReadOnlyFileIsNotReplaced) {
-  if (RunningAsRoot()) GTEST_SKIP() << "permissions do not bind root";
   test::ScratchFolder dir;
   test::WriteBytes(dir.path() / "kept.krv", "old contents");
-  ::chmod((dir / "kept.krv").c_str(), 0444);
+  const test::ReadOnlyPath locked(dir.path() / "kept.krv");
+  ASSERT_TRUE(locked.Ready());
   ProblemData p = test::StartupProblem();
   SaveOutcome out = SaveProblem(p, dir / "kept.krv", 1);
   EXPECT_FALSE(out.Written);
   ASSERT_EQ(out.Messages.size(), 1u);
-  EXPECT_NE(out.Messages[0].find("Permission denied"), std::string::npos);
+  EXPECT_NE(out.Messages[0].find(locked.Reason()), std::string::npos) << out.Messages[0];
   EXPECT_EQ(test::ReadBytes(dir.path() / "kept.krv"), "old contents");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
 
 TEST(SaveCommand, FileNameLongerThanFortyOrWithACommaIsRefused) {
@@ -216,6 +221,20 @@ TEST(SaveCommand, FileNameLongerThanFortyOrWithACommaIsRefused) {
   EXPECT_EQ(p.General.FileName, "New.krv");
   // Exactly forty is fine.
   EXPECT_TRUE(SaveProblem(p, dir / (std::string(36, 'w') + ".krv"), 1).Written);
+}
+
+TEST(SaveCommand, TextTheDatafileCannotHoldIsRefused) {
+  test::ScratchFolder dir;
+  ProblemData p = test::StartupProblem();
+  p.Catalogue[6].Name =
+      "\xC5\x81\xC3\xB3"
+      "d\xC5\xBA";  // opened from a UTF-8 file
+  SaveOutcome out = SaveProblem(p, dir / "wall.krv", 1);
+  EXPECT_FALSE(out.Written);
+  ASSERT_EQ(out.Messages.size(), 1u);
+  EXPECT_NE(out.Messages[0].find("Profile name 7 cannot hold the character"), std::string::npos);
+  EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+  EXPECT_EQ(p.General.FileName, "New.krv");
 }
 
 TEST(OpenCommand, CancelledStillResetsTheWindows) {

@@ -216,5 +216,29 @@ TEST(DatafileReader, HugeValuesRoundTripWithoutShiftingLines) {
   EXPECT_EQ(back.Layer(0, 0, Side::Left).Ws, -DBL_MAX);
 }
 
+TEST(DatafileReader, TextsInUtf8OrWindows1252ShowAsWritten) {
+  const std::string shown =
+      "Baugrube S\xC3\xBC"
+      "d \xE2\x80\x93 Stufe 1";
+  // The same name as a UTF-8 editor and as a Windows-1252 editor write it.
+  for (const std::string& written : {shown, std::string("Baugrube S\xFC"
+                                                        "d \x96 Stufe 1")}) {
+    ProblemData p = test::StartupProblem();
+    ASSERT_FALSE(
+        ReadDatafile(Replace(SmallFile(" 1, 16, 20, 1, 0, 0, 0, 0.3, 3, 1, 0.02", written + ","),
+                             "Small,", written + ","),
+                     p));
+    EXPECT_EQ(p.General.ProblemName, shown);
+    EXPECT_EQ(p.Catalogue[7].Name, " " + shown);
+  }
+  // Forty characters of Windows-1252 are forty characters, whatever their bytes.
+  ProblemData p = test::StartupProblem();
+  ASSERT_FALSE(
+      ReadDatafile(Replace(DefaultFile(), "New Problem,", std::string(45, '\xE4') + ","), p));
+  std::string forty;
+  for (int k = 0; k < 40; ++k) forty += "\xC3\xA4";
+  EXPECT_EQ(p.General.ProblemName, forty);
+}
+
 }  // namespace
 }  // namespace korvanu

@@ -108,5 +108,31 @@ TEST(DatafileWriter, TextsStayOneFieldOnTheirLine) {
   EXPECT_EQ(back.General.ProblemName, p.General.ProblemName);
 }
 
+TEST(DatafileWriter, TextsInWindows1252AndBackAsTheyWere) {
+  ProblemData p = test::StartupProblem();
+  p.General.ProblemName = "\xC3\xA4 \xC3\xA9 \xE2\x82\xAC \xE2\x80\x93";  // ä é € –
+  p.Catalogue[2].Name =
+      "\xC5\x81\xC3\xB3"
+      "d\xC5\xBA";                           // Łódź, from a UTF-8 file
+  p.Catalogue[3].Name = "\xC3\x83\xC2\xA9";  // Ã©, whose Windows-1252 bytes are UTF-8
+  p.Catalogue[4].Name = std::string(20, 'a');
+  for (int k = 0; k < 20; ++k) p.Catalogue[4].Name += "\xF0\x9F\x98\x80";  // too long for its line
+  const std::string file = WriteDatafile(p);
+  const std::vector<std::string> lines = Lines(file);
+  EXPECT_EQ(lines[10], "\xE4 \xE9 \x80 \x96,");
+  EXPECT_NE(file.find(",\xC5\x81\xC3\xB3"
+                      "d\xC5\xBA,"),
+            std::string::npos);
+  ProblemData back = test::StartupProblem();
+  ASSERT_FALSE(ReadDatafile(file, back));
+  EXPECT_EQ(back.General.ProblemName, p.General.ProblemName);
+  EXPECT_EQ(back.Catalogue[2].Name, p.Catalogue[2].Name);
+  EXPECT_EQ(back.Catalogue[3].Name, p.Catalogue[3].Name);
+  // A line the reader could not take whole would refuse the file: the name
+  // is cut at a whole character instead.
+  EXPECT_EQ(back.Catalogue[4].Name, p.Catalogue[4].Name.substr(0, 20 + 4 * 10));
+  EXPECT_EQ(WriteDatafile(back), file);
+}
+
 }  // namespace
 }  // namespace korvanu

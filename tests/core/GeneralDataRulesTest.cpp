@@ -13,7 +13,7 @@ class GeneralDataRules : public ::testing::Test {
  protected:
   GeneralDataRules() : problem_(test::StartupProblem()) {}
 
-  GeneralEdit Apply(GeneralField field, std::string_view typed) {
+  CellCommit Apply(GeneralField field, std::string_view typed) {
     return ApplyGeneralValue(problem_, view_, field, typed);
   }
 
@@ -46,9 +46,9 @@ TEST_F(GeneralDataRules, NumberOfElementsBetweenTwiceTheLayersTenAndThousand) {
 }
 
 TEST_F(GeneralDataRules, NumberOfLayersLimitedByTwentyAndHalfTheElements) {
-  GeneralEdit e = Apply(GeneralField::NL, "30");
+  CellCommit e = Apply(GeneralField::NL, "30");
   EXPECT_TRUE(e.Accepted);
-  EXPECT_TRUE(e.LengthChanged);
+  EXPECT_TRUE(e.OthersChanged);
   EXPECT_EQ(problem_.General.NL, 20);
   EXPECT_EQ(GeneralValueText(problem_, GeneralField::Length), "      20.000");
 
@@ -104,13 +104,13 @@ TEST_F(GeneralDataRules, RefusedValuesKeepProblemAndView) {
   view_.PageOffset = 3;
   const ProblemData before = problem_;
   for (const char* typed : {"0", "abc", "-3", "", " "}) {
-    GeneralEdit e = Apply(GeneralField::NL, typed);
+    CellCommit e = Apply(GeneralField::NL, typed);
     EXPECT_FALSE(e.Accepted) << typed;
     EXPECT_EQ(e.Message, "Enter positive integer number");
     EXPECT_EQ(e.Shown, "       4");
   }
   for (const char* typed : {"0", "abc", "-3", "", "-0.5", "nan", "inf"}) {
-    GeneralEdit e = Apply(GeneralField::Length, typed);
+    CellCommit e = Apply(GeneralField::Length, typed);
     EXPECT_FALSE(e.Accepted) << typed;
     EXPECT_EQ(e.Message, "Enter positive number");
     EXPECT_EQ(e.Shown, "       4.000");
@@ -123,7 +123,7 @@ TEST_F(GeneralDataRules, RefusedValuesKeepProblemAndView) {
 TEST_F(GeneralDataRules, AcceptedValueClearsResultsEvenWhenUnchanged) {
   view_.ResultsValid = true;
   view_.PageOffset = 3;
-  GeneralEdit e = Apply(GeneralField::NN, "100");
+  CellCommit e = Apply(GeneralField::NN, "100");
   EXPECT_TRUE(e.Accepted);
   EXPECT_TRUE(e.Message.empty());
   EXPECT_FALSE(view_.ResultsValid);
@@ -138,7 +138,7 @@ TEST_F(GeneralDataRules, AcceptedValueClearsResultsEvenWhenUnchanged) {
 
 TEST_F(GeneralDataRules, TextsCutToFortyCharacters) {
   const std::string long_name(55, 'x');
-  GeneralEdit e = Apply(GeneralField::ProblemName, long_name);
+  CellCommit e = Apply(GeneralField::ProblemName, long_name);
   EXPECT_TRUE(e.Accepted);
   EXPECT_EQ(e.Shown, std::string(40, 'x'));
   EXPECT_EQ(problem_.General.ProblemName, std::string(40, 'x'));
@@ -148,6 +148,32 @@ TEST_F(GeneralDataRules, TextsCutToFortyCharacters) {
   EXPECT_EQ(problem_.General.ProblemName, "Quaywall");
   Apply(GeneralField::LicensedUser, "");
   EXPECT_EQ(problem_.General.LicensedUser, "");
+}
+
+TEST_F(GeneralDataRules, TextsTheDatafileWouldNotGiveBackAreRefused) {
+  view_.ResultsValid = true;
+  const ProblemData before = problem_;
+  // A comma ends the field in the datafile.
+  CellCommit e = Apply(GeneralField::ProblemName, "Wall A, stage 2");
+  EXPECT_FALSE(e.Accepted);
+  EXPECT_NE(e.Message.find("comma"), std::string::npos);
+  EXPECT_NE(e.Message.find("read back as 'Wall A'"), std::string::npos);
+  EXPECT_EQ(e.Shown, "New Problem");
+  // The datafile's 8-bit character set has no "Ł".
+  e = Apply(GeneralField::LicensedUser,
+            "\xC5\x81"
+            "od\xC5\xBA");
+  EXPECT_FALSE(e.Accepted);
+  EXPECT_NE(e.Message.find("'\xC5\x81' (U+0141)"), std::string::npos);
+  EXPECT_EQ(e.Shown, "Students of Geotechnics");
+  EXPECT_TRUE(test::SameProblem(problem_, before));
+  EXPECT_TRUE(view_.ResultsValid);
+  // It holds these.
+  const std::string held =
+      "Baugrube S\xC3\xBC"
+      "d \xE2\x80\x93 Stufe 1 \xE2\x82\xAC \xC3\xA9";
+  EXPECT_TRUE(Apply(GeneralField::ProblemName, held).Accepted);
+  EXPECT_EQ(problem_.General.ProblemName, held);
 }
 
 }  // namespace

@@ -81,9 +81,22 @@ TEST_F(ProfileRules, NegativeValuesAreRefusedInTheColumnsFormat) {
 }
 
 TEST_F(ProfileRules, NamesAreCutToTwentyCharacters) {
-  EXPECT_EQ(Commit(ProfileColumn::Name, "Larssen 603 K, heavy section").Shown,
-            "Larssen 603 K, heavy");
-  EXPECT_EQ(problem_.Catalogue[4].Name, "Larssen 603 K, heavy");
+  EXPECT_EQ(Commit(ProfileColumn::Name, "Larssen 603 K - heavy section").Shown,
+            "Larssen 603 K - heav");
+  EXPECT_EQ(problem_.Catalogue[4].Name, "Larssen 603 K - heav");
+}
+
+TEST_F(ProfileRules, NamesTheDatafileWouldNotGiveBackAreRefused) {
+  const std::string before = problem_.Catalogue[4].Name;
+  for (const char* typed : {"AZ 18, 700",
+                            "\xC5\x81"
+                            "abe"}) {
+    const CellCommit commit = Commit(ProfileColumn::Name, typed);
+    EXPECT_FALSE(commit.Accepted) << typed;
+    EXPECT_NE(commit.Message.find("A profile name cannot hold"), std::string::npos) << typed;
+    EXPECT_EQ(commit.Shown, before);
+    EXPECT_EQ(problem_.Catalogue[4].Name, before);
+  }
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 // Helpers shared by the core tests: the start-up problem, whole-record
-// comparison, fixture paths and scratch folders.
+// comparison, fixture paths, scratch folders and read-only paths.
 #pragma once
 
 #include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -86,6 +88,52 @@ class ScratchFolder {
 
  private:
   std::filesystem::path path_;
+};
+
+// Makes a file or folder read-only for this process, root included. Root is
+// not stopped by permissions, so it gets a read-only bind mount in a mount
+// namespace of the process's own; anyone else loses the write permission.
+// Both are undone when this goes.
+class ReadOnlyPath {
+ public:
+  explicit ReadOnlyPath(const std::filesystem::path& path)
+      : path_(path), perms_(std::filesystem::status(path).permissions()) {
+    if (::geteuid() == 0) {
+      const char* p = path.c_str();
+      bound_ = ::unshare(CLONE_NEWNS) == 0 &&
+               ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+               ::mount(p, p, nullptr, MS_BIND, nullptr) == 0;
+      ready_ =
+          bound_ && ::mount(nullptr, p, nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
+    } else {
+      std::error_code ec;
+      std::filesystem::permissions(path,
+                                   std::filesystem::perms::owner_write |
+                                       std::filesystem::perms::group_write |
+                                       std::filesystem::perms::others_write,
+                                   std::filesystem::perm_options::remove, ec);
+      ready_ = !ec;
+    }
+  }
+  ~ReadOnlyPath() {
+    std::error_code ignored;
+    if (bound_) ::umount2(path_.c_str(), MNT_DETACH);
+    if (::geteuid() != 0) std::filesystem::permissions(path_, perms_, ignored);
+  }
+  ReadOnlyPath(const ReadOnlyPath&) = delete;
+  ReadOnlyPath& operator=(const ReadOnlyPath&) = delete;
+
+  bool Ready() const { return ready_; }
+  // The reason a write under the path fails with.
+  std::string Reason() const {
+    return ::geteuid() == 0 ? "Read-only file system" : "Permission denied";
+  }
+
+ private:
+  std::filesystem::path path_;
+  std::filesystem::perms perms_;
+  bool bound_ = false;
+  bool ready_ = false;
 };
 
 }  // namespace korvanu::test

@@ -50,21 +50,23 @@ TEST(TextFormat, ReadIntegerStopsAtTheFirstNonDigit) {
 TEST(TextFormat, CutTextKeepsFortyCharactersAndWholeUtf8Characters) {
   EXPECT_EQ(CutText(std::string(45, 'a')), std::string(40, 'a'));
   EXPECT_EQ(CutText("short"), "short");
-  // "é" (2 bytes) at bytes 39-40 would be cut in two: it goes as a whole.
+  // The limit counts characters: "é" (2 bytes) is the 40th and stays whole.
   const std::string accented = std::string(39, 'a') + "\xC3\xA9" + "bc";
-  EXPECT_EQ(CutText(accented), std::string(39, 'a'));
+  EXPECT_EQ(CutText(accented), std::string(39, 'a') + "\xC3\xA9");
+  EXPECT_EQ(CutText("\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC", 2), "\xE2\x82\xAC\xE2\x82\xAC");
   // Eight-bit text that is not UTF-8 is cut at 40 bytes.
   const std::string latin = std::string(39, 'a') + "\xB5\xB5\xB5";
   EXPECT_EQ(CutText(latin).size(), 40u);
 }
 
+// A locale with a decimal comma; scripts/install-deps generates it.
 TEST(TextFormat, NumbersUseAPointWhateverTheLocale) {
   const char* german = std::setlocale(LC_ALL, "de_DE.UTF-8");
   if (german == nullptr) german = std::setlocale(LC_ALL, "de_DE");
+  ASSERT_NE(german, nullptr) << "no German locale to test against: run scripts/install-deps";
   EXPECT_EQ(Format("%10.3f", 1.5), "     1.500");
   EXPECT_EQ(ReadReal("1.5"), 1.5);
   std::setlocale(LC_ALL, "C");
-  if (german == nullptr) GTEST_SKIP() << "no German locale installed to test against";
 }
 
 }  // namespace

@@ -23,6 +23,11 @@ TEST(StepFileNameTest, BaseNameBeforeTheFirstDotAtMost24Characters) {
   EXPECT_EQ(StepBaseName("A.B.krv"), "A");
   EXPECT_EQ(StepBaseName("NoExtension"), "NoExtension");
   EXPECT_EQ(StepBaseName("abcdefghijklmnopqrstuvwxyz0123"), "abcdefghijklmnopqrstuvwx");
+  // 24 characters, not 24 bytes: "ü" is two bytes of UTF-8.
+  EXPECT_EQ(StepBaseName("S\xC3\xBC"
+                         "dabcdefghijklmnopqrstuvwxyz.krv"),
+            "S\xC3\xBC"
+            "dabcdefghijklmnopqrstu");
   EXPECT_EQ(StepOutputFileName("Wall.krv", 1), "Wall.1");
   EXPECT_EQ(StepOutputFileName("Wall.krv", 12), "Wall.12");
   EXPECT_EQ(StepOutputFileName("A.B.krv", 2), "A.2");

@@ -1,10 +1,13 @@
 // The manual: the shipped text and where its lines go, the page chooser's
-// clamping, the figure area after a page with two figures, the samples of
-// the plots, and the printed manual read back from a PDF.
+// clamping, the figure area after a page with two figures, the figures' pens
+// and labels as recorded strokes, the samples of the plots, and the printed
+// manual read back from a PDF.
 #include <QFontMetrics>
 #include <QImage>
 #include <QLineEdit>
+#include <QPaintEngine>
 #include <QPainter>
+#include <QPainterPath>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
@@ -43,6 +46,119 @@ const QStringList Headings = {"Introduction",
                               "Test 4",
                               "Literature"};
 
+// A paint device that keeps what a figure draws: every stroke with its pen
+// and the box of every text.
+class FigureRecorder : public QPaintDevice {
+ public:
+  struct Stroke {
+    QLineF Line;
+    QPen Pen;
+  };
+  std::vector<Stroke> Strokes;
+  std::vector<QRectF> Texts;
+
+  QPaintEngine* paintEngine() const override { return &engine_; }
+
+ protected:
+  int metric(PaintDeviceMetric metric) const override {
+    switch (metric) {
+      case PdmWidth:
+        return ManualClientWidth;
+      case PdmHeight:
+        return ManualClientHeight;
+      case PdmDpiX:
+      case PdmDpiY:
+      case PdmPhysicalDpiX:
+      case PdmPhysicalDpiY:
+        return 96;
+      case PdmDepth:
+        return 32;
+      case PdmDevicePixelRatioScaled:
+        return int(devicePixelRatioFScale());
+      default:
+        return 1;
+    }
+  }
+
+ private:
+  class Engine : public QPaintEngine {
+   public:
+    explicit Engine(FigureRecorder& to) : QPaintEngine(AllFeatures), to_(to) {}
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override { return true; }
+    Type type() const override { return User; }
+    void updateState(const QPaintEngineState& state) override {
+      if (state.state() & DirtyPen) pen_ = state.pen();
+    }
+    void drawLines(const QLineF* lines, int count) override {
+      for (int k = 0; k < count; ++k) Keep(lines[k]);
+    }
+    void drawLines(const QLine* lines, int count) override {
+      for (int k = 0; k < count; ++k) Keep(QLineF(lines[k]));
+    }
+    void drawPolygon(const QPointF* points, int count, PolygonDrawMode mode) override {
+      for (int k = 1; k < count; ++k) Keep(QLineF(points[k - 1], points[k]));
+      if (mode != PolylineMode && count > 2) Keep(QLineF(points[count - 1], points[0]));
+    }
+    void drawPolygon(const QPoint* points, int count, PolygonDrawMode mode) override {
+      const QPolygonF polygon(QPolygon(QList<QPoint>(points, points + count)));
+      drawPolygon(polygon.constData(), count, mode);
+    }
+    void drawRects(const QRectF* rects, int count) override {
+      for (int k = 0; k < count; ++k) Rect(rects[k]);
+    }
+    void drawRects(const QRect* rects, int count) override {
+      for (int k = 0; k < count; ++k) Rect(QRectF(rects[k]));
+    }
+    void drawPath(const QPainterPath& path) override {
+      for (const QPolygonF& polygon : path.toSubpathPolygons())
+        drawPolygon(polygon.constData(), int(polygon.size()), PolylineMode);
+    }
+    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+    void drawTextItem(const QPointF& at, const QTextItem& item) override {
+      to_.Texts.emplace_back(at.x(), at.y() - item.ascent(), item.width(),
+                             item.ascent() + item.descent());
+    }
+
+   private:
+    void Rect(const QRectF& rect) {
+      const QPolygonF corners(rect);  // closed: five points
+      drawPolygon(corners.constData(), 4, OddEvenMode);
+    }
+    void Keep(const QLineF& line) {
+      if (pen_.style() != Qt::NoPen) to_.Strokes.push_back({line, pen_});
+    }
+    FigureRecorder& to_;
+    QPen pen_;
+  };
+  mutable Engine engine_{*this};
+};
+
+// What a figure draws in its screen box, with pens `unit` pixels to a width.
+std::unique_ptr<FigureRecorder> RecordFigure(int figure, int unit) {
+  auto recorder = std::make_unique<FigureRecorder>();
+  QPainter painter(recorder.get());
+  FigureCanvas canvas{painter, FigureMedium::Screen, {}, unit, ScreenFonts().Standard};
+  DrawFigure(canvas, figure, FigureBox(ManualClientWidth, 0), 8);
+  return recorder;
+}
+
+// The points of a stroke, half a pixel apart.
+std::vector<QPointF> PointsOf(const QLineF& line) {
+  const int steps = std::max(1, int(2 * line.length()));
+  std::vector<QPointF> points;
+  for (int k = 0; k <= steps; ++k) points.push_back(line.pointAt(double(k) / steps));
+  return points;
+}
+
+double Distance(const QPointF& point, const QLineF& line) {
+  const QPointF d = line.p2() - line.p1();
+  const double n = QPointF::dotProduct(d, d);
+  const double t = n > 0 ? std::clamp(QPointF::dotProduct(point - line.p1(), d) / n, 0.0, 1.0) : 0;
+  const QPointF nearest = line.p1() + t * d;
+  return std::hypot(point.x() - nearest.x(), point.y() - nearest.y());
+}
+
 QImage ScreenImage() {
   QImage image(ManualClientWidth, ManualClientHeight, QImage::Format_RGB32);
   image.fill(colors::Aqua);
@@ -54,7 +170,7 @@ QImage ScreenImage() {
 class ManualTest : public QObject {
   Q_OBJECT
 
-  korvanu::testing::WindowFixture fx_;
+  korvanu::test::WindowFixture fx_;
   TFormManual& Manual() { return *fx_.Context().Windows.Manual; }
 
   void TypePage(const QString& text) {
@@ -166,6 +282,58 @@ class ManualTest : public QObject {
     for (int y = second.top(); y <= second.bottom() + 20; y += 3)
       for (int x = second.left(); x <= second.right(); x += 3)
         QCOMPARE(QColor(fresh.pixel(x, y)), colors::Aqua);
+  }
+
+  // Every line keeps the width its figure gives it, also after a label: a
+  // pen of three pixels to the unit shows any line drawn one pixel wide.
+  void figureLinesKeepTheirWidths() {
+    for (int figure = 1; figure <= FigureCount; ++figure) {
+      const auto recorded = RecordFigure(figure, 3);
+      const FigureRecorder& drawn = *recorded;
+      QVERIFY(!drawn.Strokes.empty());
+      for (const FigureRecorder::Stroke& stroke : drawn.Strokes)
+        QVERIFY2(stroke.Pen.widthF() >= 3,
+                 qPrintable(QStringLiteral("Figure %1: a line of width %2")
+                                .arg(figure)
+                                .arg(stroke.Pen.widthF())));
+    }
+  }
+
+  // No guide line runs through a label.
+  void guideLinesMissTheLabels() {
+    for (int figure = 1; figure <= FigureCount; ++figure) {
+      const auto recorded = RecordFigure(figure, 1);
+      const FigureRecorder& drawn = *recorded;
+      for (const FigureRecorder::Stroke& stroke : drawn.Strokes) {
+        if (stroke.Pen.style() != Qt::DotLine) continue;
+        for (const QPointF& point : PointsOf(stroke.Line))
+          for (const QRectF& text : drawn.Texts)
+            QVERIFY2(!text.contains(point),
+                     qPrintable(QStringLiteral("Figure %1: a dotted line through the label at "
+                                               "(%2, %3)")
+                                    .arg(figure)
+                                    .arg(text.x())
+                                    .arg(text.y())));
+      }
+    }
+  }
+
+  // Figure 1's water-level mark, two short blue lines, stands clear of every
+  // black line.
+  void theWaterMarkStandsClear() {
+    const auto recorded = RecordFigure(1, 1);
+    const FigureRecorder& wall = *recorded;
+    int marks = 0;
+    for (const FigureRecorder::Stroke& mark : wall.Strokes) {
+      if (mark.Pen.color() != colors::Blue || mark.Line.length() > FigureDesignWidth / 4) continue;
+      ++marks;
+      for (const FigureRecorder::Stroke& other : wall.Strokes) {
+        if (other.Pen.color() != Qt::black) continue;
+        for (const QPointF& point : PointsOf(mark.Line))
+          QVERIFY(Distance(point, other.Line) > 2 + other.Pen.widthF() / 2);
+      }
+    }
+    QCOMPARE(marks, 2);
   }
 
   void thePlotsFollowTheirFormulas() {

@@ -16,7 +16,7 @@
 #include "print/PrintJob.h"
 #include "print/PrintedInputData.h"
 #include "tests/support/PrintTestSupport.h"
-#include "tests/print/ScriptedDialogs.h"
+#include "tests/support/ScriptedDialogs.h"
 
 namespace korvanu {
 
@@ -25,7 +25,7 @@ class PrintJobTest : public QObject {
 
   ProblemData problem;
   ViewState view;
-  ScriptedDialogs dialogs;
+  test::ScriptedDialogs dialogs{true};
   QStringList events;
   bool computeSucceeds = true;
   int computeCalls = 0;
@@ -58,8 +58,8 @@ class PrintJobTest : public QObject {
   void init() {
     QVERIFY(folder.isValid());
     InitialiseProblem(problem, view);
-    dialogs = ScriptedDialogs();
-    dialogs.OnPrint = [this] { events << QStringLiteral("print dialog"); };
+    dialogs = test::ScriptedDialogs(true);
+    dialogs.onPrint = [this] { events << QStringLiteral("print dialog"); };
     events.clear();
     computeSucceeds = true;
     computeCalls = 0;
@@ -114,7 +114,7 @@ class PrintJobTest : public QObject {
     QCOMPARE(view.PageOffset, 1);
     QVERIFY(!view.PrintOptionsShown);
     QCOMPARE(events, QStringList({"panel shown", "print dialog", "panel hidden"}));
-    QVERIFY(dialogs.Errors.isEmpty());
+    QVERIFY(dialogs.errors.isEmpty());
   }
 
   void generalDataValuesFollowTheProblem() {
@@ -280,19 +280,23 @@ class PrintJobTest : public QObject {
     QCOMPARE(computeCalls, 1);
     QCOMPARE(view.PageOffset, 0);
     QVERIFY(!view.ResultsValid);
-    // Nothing was begun: no document at all. The panel stays, as after any
-    // command that a fault ends.
+    // Nothing was begun: no document at all, and the message says so. The
+    // panel hides, as after any finished job.
     QVERIFY(!QFile::exists(path));
-    QVERIFY(view.PrintOptionsShown);
-    QCOMPARE(events, QStringList({"panel shown", "print dialog", "compute"}));
+    QVERIFY(!view.PrintOptionsShown);
+    QCOMPARE(events, QStringList({"panel shown", "print dialog", "compute", "panel hidden"}));
+    QCOMPARE(dialogs.Messages.size(), 1);
+    QVERIFY(dialogs.Messages[0].contains(QStringLiteral("Nothing was printed")));
+    QVERIFY(dialogs.Messages[0].contains(path + QStringLiteral("' was not written")));
 
-    // With pages already printed the document is closed, not left open, and
-    // the next job works normally.
+    // Sections before the output write no pages of a report that would look
+    // whole (the input data alone), and the next job works normally.
     events.clear();
     PrintOptions options = Only(&PrintOptions::General);
     options.Tables = true;
     QCOMPARE(Print(options, PdfPath(QStringLiteral("fault2.pdf"))),
              PrintOutcome::ComputationFailed);
+    QVERIFY(!QFile::exists(PdfPath(QStringLiteral("fault2.pdf"))));
     QCOMPARE(view.PageOffset, 0);
     computeSucceeds = true;
     QCOMPARE(Print(options, PdfPath(QStringLiteral("after.pdf"))), PrintOutcome::Printed);
@@ -307,7 +311,7 @@ class PrintJobTest : public QObject {
     QCOMPARE(Print(NothingSelected(), path), PrintOutcome::Printed);
     QCOMPARE(view.PageOffset, 5);
     QVERIFY(!QFile::exists(path));
-    QVERIFY(dialogs.Errors.isEmpty() && dialogs.Messages.isEmpty());
+    QVERIFY(dialogs.errors.isEmpty() && dialogs.messages.isEmpty());
     QVERIFY(!view.PrintOptionsShown);
     QCOMPARE(events, QStringList({"panel shown", "print dialog", "panel hidden"}));
 
@@ -322,7 +326,7 @@ class PrintJobTest : public QObject {
   void cancelPrintsNothingAndLeavesThePanel() {
     view.ResultsValid = false;
     view.PageOffset = 3;
-    dialogs.PrintAnswer = false;
+    dialogs.printWhenUnscripted = false;
     const QString path = PdfPath(QStringLiteral("cancelled.pdf"));
     QCOMPARE(Print(PrintOptions(), path), PrintOutcome::Cancelled);
     QVERIFY(!QFile::exists(path));
@@ -338,7 +342,7 @@ class PrintJobTest : public QObject {
     const QString path = PdfPath(QStringLiteral("no/such/folder/report.pdf"));
     QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
     QCOMPARE(Print(PrintOptions(), path), PrintOutcome::PrinterFailed);
-    QCOMPARE(dialogs.Errors.size(), 1);
+    QCOMPARE(dialogs.errors.size(), 1);
     QCOMPARE(view.PageOffset, 4);
     QVERIFY(!view.PrintOptionsShown);
     QVERIFY(!QFile::exists(path));

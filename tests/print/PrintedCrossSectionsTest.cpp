@@ -12,7 +12,7 @@
 #include "print/LayerPalette.h"
 #include "print/PrintJob.h"
 #include "tests/support/PrintTestSupport.h"
-#include "tests/print/ScriptedDialogs.h"
+#include "tests/support/ScriptedDialogs.h"
 
 namespace korvanu {
 
@@ -35,7 +35,7 @@ class PrintedCrossSectionsTest : public QObject {
 
   ProblemData problem;
   ViewState view;
-  ScriptedDialogs dialogs;
+  test::ScriptedDialogs dialogs{true};
   QTemporaryDir folder;
   // The page in device units of the test printer.
   int PW = 0, PH = 0;
@@ -117,6 +117,21 @@ class PrintedCrossSectionsTest : public QObject {
       QVERIFY2(drawing.y0 > 0, qPrintable(QString::number(step)));
       QVERIFY(drawing.Y(4.0) + PH / 50 < PH);
     }
+  }
+
+  // The right-hand depth labels begin where their ticks end, as the left
+  // ones end there, so that no tick strikes through a label.
+  void rightDepthLabelsStartAfterTheirTicks() {
+    const QString path = Print(false, QStringLiteral("labels.pdf"));
+    const int xw = PW / 2, u = PW / 80, xR = 2 * xw - PW / 3;
+    int labels = 0;
+    for (const Word& word : PdfWords(path)) {
+      const double x = word.xMin * TestDpi / 72.0;
+      if (word.text != QLatin1String("0") || x < xw) continue;
+      ++labels;
+      QVERIFY2(x >= xR + 2 * u, qPrintable(QStringLiteral("%1 < %2").arg(x).arg(xR + 2 * u)));
+    }
+    QCOMPARE(labels, 3);  // steps 0 to 2
   }
 
   void coloredLayersAndWaterLevels() {

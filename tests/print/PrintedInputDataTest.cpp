@@ -11,7 +11,7 @@
 #include "print/PrintJob.h"
 #include "print/PrintedInputData.h"
 #include "tests/support/PrintTestSupport.h"
-#include "tests/print/ScriptedDialogs.h"
+#include "tests/support/ScriptedDialogs.h"
 
 namespace korvanu {
 
@@ -44,7 +44,7 @@ class PrintedInputDataTest : public QObject {
 
   ProblemData problem;
   ViewState view;
-  ScriptedDialogs dialogs;
+  test::ScriptedDialogs dialogs{true};
   QTemporaryDir folder;
 
   QString Print(const PrintOptions& options, const QString& name) {
@@ -130,6 +130,24 @@ class PrintedInputDataTest : public QObject {
     QVERIFY(catalogue.contains(QRegularExpression(QStringLiteral("\\n *2 +Short +0\\.010100"))));
     QVERIFY(
         catalogue.contains(QRegularExpression(QStringLiteral("\\n *20 +Hoesch 215 +0\\.027400"))));
+  }
+
+  void numbersOfAColumnEndTogether() {
+    // Blanks are narrower than digits in the report's font: numbers of fewer
+    // digits must still end where the others end (to a device unit).
+    problem.Layer(0, 0, Side::Left).Wd = 118.5;
+    problem.Layer(1, 0, Side::Left).Wd = 7.25;
+    problem.Layer(2, 0, Side::Left).Wd = -3.125;
+    const QString path = Print(Only(&PrintOptions::Layers), QStringLiteral("columns.pdf"));
+    const QList<Word> words = PdfWords(path);
+    const Word* wide = FindWord(words, 1, QStringLiteral("118.500"));
+    const Word* narrow = FindWord(words, 1, QStringLiteral("7.250"));
+    const Word* negative = FindWord(words, 1, QStringLiteral("-3.125"));
+    QVERIFY(wide && narrow && negative);
+    QVERIFY(narrow->yMin > wide->yMin && negative->yMin > narrow->yMin);
+    QVERIFY2(qAbs(narrow->xMax - wide->xMax) <= Points(1),
+             qPrintable(QStringLiteral("%1 %2").arg(narrow->xMax).arg(wide->xMax)));
+    QVERIFY(qAbs(negative->xMax - wide->xMax) <= Points(1));
   }
 
   void pageBreaksOfTwentyLayersAndSteps() {

@@ -16,7 +16,7 @@
 #include "results/ResultQuantities.h"
 #include "results/StepOutputReader.h"
 #include "tests/support/PrintTestSupport.h"
-#include "tests/print/ScriptedDialogs.h"
+#include "tests/support/ScriptedDialogs.h"
 
 namespace korvanu {
 
@@ -26,7 +26,7 @@ class PrintedOutputTest : public QObject {
   std::unique_ptr<ProblemData> problem = std::make_unique<ProblemData>();
   std::unique_ptr<EngineState> engine = std::make_unique<EngineState>();
   ViewState view;
-  ScriptedDialogs dialogs;
+  test::ScriptedDialogs dialogs{true};
   QTemporaryDir folder;
   QString startFolder;
 
@@ -79,7 +79,7 @@ class PrintedOutputTest : public QObject {
     options.Graphs = true;
     const QString path = Print(options, QStringLiteral("output.pdf"));
     QVERIFY(!path.isEmpty());
-    QVERIFY(dialogs.Messages.isEmpty());
+    QVERIFY(dialogs.messages.isEmpty());
     const QStringList pages = PdfPages(path);
     const QString report = pages.join(QLatin1Char('\f'));
     const int NN = problem->General.NN;

@@ -1,19 +1,25 @@
 // Dialogs answered by the test: every box is recorded, file and print
-// dialogs take their answers from queues (an empty queue cancels).
+// dialogs and the save-changes question take their answers from queues.
+// With its queue empty a file dialog or the question cancels, and a print
+// dialog prints as the printer is set up or cancels, as the test chose.
 #pragma once
 
 #include <QPrinter>
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <optional>
 
 #include "base/Dialogs.h"
 
-namespace korvanu::testing {
+namespace korvanu::test {
 
 class ScriptedDialogs : public Dialogs {
  public:
+  explicit ScriptedDialogs(bool printWhenUnscripted = false)
+      : printWhenUnscripted(printWhenUnscripted) {}
+
   void Message(QWidget*, const QString& text) override { messages.append(text); }
   void Error(QWidget*, const QString& text) override { errors.append(text); }
   std::optional<QString> OpenFile(QWidget*, const QString& folder,
@@ -30,12 +36,20 @@ class ScriptedDialogs : public Dialogs {
   }
   bool Print(QWidget*, QPrinter& printer) override {
     ++printDialogs;
-    if (printAnswers.empty()) return false;
+    if (onPrint) onPrint();
+    if (printAnswers.empty()) return printWhenUnscripted;
     const std::optional<QString> pdf = Next(printAnswers);
     if (!pdf) return false;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(*pdf);
     return true;
+  }
+  SaveChangesAnswer AskSaveChanges(QWidget*, const QString& question) override {
+    questions.append(question);
+    if (saveChangesAnswers.empty()) return SaveChangesAnswer::Cancel;
+    const SaveChangesAnswer answer = saveChangesAnswers.front();
+    saveChangesAnswers.pop_front();
+    return answer;
   }
 
   QStringList messages;
@@ -43,6 +57,10 @@ class ScriptedDialogs : public Dialogs {
   std::deque<std::optional<QString>> openAnswers;
   std::deque<std::optional<QString>> saveAnswers;
   std::deque<std::optional<QString>> printAnswers;  // a PDF file to print into, or cancel
+  QStringList questions;
+  std::deque<SaveChangesAnswer> saveChangesAnswers;
+  bool printWhenUnscripted;
+  std::function<void()> onPrint;  // when a print dialog is shown, to log the order of events
   QString lastFolder;
   QString lastFileName;
   int printDialogs = 0;
@@ -57,4 +75,4 @@ class ScriptedDialogs : public Dialogs {
   }
 };
 
-}  // namespace korvanu::testing
+}  // namespace korvanu::test

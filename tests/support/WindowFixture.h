@@ -16,7 +16,7 @@
 #include "ui/ApplicationWindows.h"
 #include "ui/TFormKRV.h"
 
-namespace korvanu::testing {
+namespace korvanu::test {
 
 // A clock that advances one second every time it is read: pacing never waits.
 inline SecondsClock FastClock() {
@@ -67,4 +67,4 @@ class WindowFixture {
   QString startFolder_;
 };
 
-}  // namespace korvanu::testing
+}  // namespace korvanu::test

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTest>
 #include <QToolButton>
 
@@ -26,7 +27,7 @@ using namespace korvanu;
 class EditorWindowsTest : public QObject {
   Q_OBJECT
 
-  korvanu::testing::WindowFixture fx_;
+  korvanu::test::WindowFixture fx_;
 
   AppContext& Context() { return fx_.Context(); }
   TFormSoils& Soils() { return *Context().Windows.Soils; }
@@ -220,6 +221,104 @@ class EditorWindowsTest : public QObject {
     QCOMPARE(fx_.Dialogs().messages.value(0), QStringLiteral("Enter positive integer number"));
     QVERIFY(Cursor(grid, 6, 4));
     QCOMPARE(grid.Cell(6, 4), QStringLiteral(" 1.000000"));
+  }
+
+  void aValueTypedIsStoredIntoTheStepAndSideShownBeforeTheyChange() {
+    fx_.Main().SpeedButtonSoilsClick();
+    Activate(Soils());
+    StringGrid& grid = Soils().Grid();
+    StepChooser& step = Soils().ComboBoxStep();
+    QComboBox& side = Soils().ComboBoxSide();
+    TypeStep(step, QStringLiteral("2"));
+    side.setCurrentIndex(1);
+    Soils().ComboBoxSideChange();
+    Key(grid, Qt::Key_Tab, 2);  // Wd of layer 1, step 2, right side
+    Type(grid, QStringLiteral("17"));
+    TypeStep(step, QStringLiteral("3"));
+    QCOMPARE(fx_.View().CurrentStep, 3);
+    for (int s = 0; s <= 3; ++s)
+      QCOMPARE(fx_.Problem().Layer(0, s, Side::Right).Wd, s >= 2 ? 17 : 16);
+
+    Type(grid, QStringLiteral("19"));
+    side.setCurrentIndex(0);
+    Soils().ComboBoxSideChange();
+    QCOMPARE(fx_.View().CurrentSide, Side::Left);
+    QCOMPARE(fx_.Problem().Layer(0, 3, Side::Right).Wd, 19.0);
+    QCOMPARE(fx_.Problem().Layer(0, 3, Side::Left).Wd, 0.0);
+
+    // Refused: the message, and the step stays the one shown.
+    Type(grid, QStringLiteral("-1"));
+    TypeStep(step, QStringLiteral("1"));
+    QCOMPARE(fx_.Dialogs().messages.value(0), QStringLiteral("Enter non-negative number"));
+    QCOMPARE(fx_.View().CurrentStep, 3);
+    QCOMPARE(step.currentText(), QStringLiteral(" 3"));
+    QCOMPARE(fx_.Problem().Layer(0, 3, Side::Left).Wd, 0.0);
+  }
+
+  void theSideChooserTakesAClickAtItsCentre() {
+    fx_.Main().SpeedButtonSoilsClick();
+    TypeStep(Soils().ComboBoxStep(), QStringLiteral("1"));
+    QComboBox& side = Soils().ComboBoxSide();
+    const QPoint centre = side.mapTo(&Soils(), side.rect().center());
+    QWidget* hit = Soils().childAt(centre);
+    QVERIFY(hit == &side || side.isAncestorOf(hit));
+    QTest::mouseClick(hit, Qt::LeftButton, {}, hit->mapFrom(&Soils(), centre));
+    QTRY_VERIFY(side.view()->isVisible());
+    side.hidePopup();
+  }
+
+  void shownEditorsFollowEveryChangeOfTheProblem() {
+    fx_.Main().SpeedButtonSoilsClick();
+    fx_.Main().SpeedButtonAnchorsClick();
+    fx_.Main().SpeedButtonAxialClick();
+    fx_.Main().SpeedButtonProfileClick();
+    StringGrid& main = fx_.Main().MainGrid();
+    QVERIFY(main.SelectCell(1, 5));  // Number of Layers
+    Type(main, QStringLiteral("2"));
+    Key(main, Qt::Key_Return);  // to Number of Loading Steps
+    QCOMPARE(Soils().Grid().RowCount(), 2 + 2);
+    QCOMPARE(Anchors().Grid().RowCount(), 2 + 3);
+    Type(main, QStringLiteral("5"));
+    Key(main, Qt::Key_Return);
+    QCOMPARE(Axis().Grid().RowCount(), 5 + 3);
+
+    // A thickness in the soils editor moves the depths of the anchors.
+    Activate(Soils());
+    Key(Soils().Grid(), Qt::Key_Tab);
+    Type(Soils().Grid(), QStringLiteral("3.5"));
+    Key(Soils().Grid(), Qt::Key_Return);
+    QCOMPARE(Anchors().Grid().Cell(1, 3), QStringLiteral("       3.500"));
+
+    // New: every editor still on the screen shows the new problem.
+    Activate(Profiles());
+    Type(Profiles().Grid(), QStringLiteral("Mine"));
+    Key(Profiles().Grid(), Qt::Key_Return);
+    fx_.Main().New1Click();
+    QCOMPARE(Soils().Grid().RowCount(), 4 + 2);
+    QCOMPARE(Anchors().Grid().RowCount(), 4 + 3);
+    QCOMPARE(Anchors().Grid().Cell(1, 3), QStringLiteral("       1.000"));
+    QCOMPARE(Axis().Grid().RowCount(), 1 + 3);
+    QCOMPARE(Profiles().Grid().Cell(1, 2), QString::fromStdString(fx_.Problem().Catalogue[0].Name));
+  }
+
+  void windowsArePlacedAndSizedByTheirFrames() {
+    // The offscreen screen, 800 wide, gives every window a frame.
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    QCOMPARE(screen.width(), 800);
+    TFormKRV& main = fx_.Main();
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    QTRY_COMPARE(main.frameGeometry(),
+                 QRect(0, screen.height() / 20, 800, static_cast<int>(0.9 * screen.height())));
+    QVERIFY(main.frameGeometry() != main.geometry());
+    main.SpeedButtonSoilsClick();
+    main.SpeedButtonAxialClick();
+    QVERIFY(QTest::qWaitForWindowExposed(&Axis()));
+    QTRY_COMPARE(Soils().frameGeometry().topLeft(),
+                 QPoint(40, static_cast<int>(0.35 * screen.height())));
+    QCOMPARE(Soils().frameGeometry().width(), 725);
+    QCOMPARE(Axis().frameGeometry().topLeft(), QPoint(800 - 221 - 50, 110));
+    QCOMPARE(Axis().frameGeometry().width(), 221);
   }
 
   void twentyLayersAndStepsFitTheWindows() {

@@ -10,6 +10,7 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -21,6 +22,7 @@
 #include "core/ViewState.h"
 #include "engine/EngineState.h"
 #include "engine/RunComputation.h"
+#include "tests/support/PrintTestSupport.h"
 #include "ui/TFormManual.h"
 #include "ui/ApplicationWindows.h"
 #include "base/Fonts.h"
@@ -33,7 +35,7 @@
 #include "ui/TFormTables.h"
 
 using namespace korvanu;
-using korvanu::testing::ScriptedDialogs;
+using korvanu::test::ScriptedDialogs;
 
 namespace {
 
@@ -44,7 +46,8 @@ enum Row { User = 0, File = 1, Problem = 2, LengthRow = 3, NN = 4, NL = 5, NT = 
 class MainWindowTest : public QObject {
   Q_OBJECT
 
-  korvanu::testing::WindowFixture fx_;
+  korvanu::test::WindowFixture fx_;
+  int quits_ = 0;  // how often Quit or closing the window ended the program
 
   TFormKRV& Main() { return fx_.Main(); }
   StringGrid& Grid() { return Main().MainGrid(); }
@@ -72,7 +75,11 @@ class MainWindowTest : public QObject {
 
  private slots:
   void initTestCase() { InstallFontSubstitutes(); }
-  void init() { fx_.Start(); }
+  void init() {
+    fx_.Start();
+    quits_ = 0;
+    Main().SetQuit([this] { ++quits_; });
+  }
   void cleanup() { fx_.Stop(); }
 
   void placementFollowsTheScreen() {
@@ -445,6 +452,7 @@ class MainWindowTest : public QObject {
     Main().SpeedButtonOptionsClick();
     fx_.View().ResultsValid = true;
     fx_.View().PageOffset = 3;
+    fx_.Dialogs().saveChangesAnswers = {SaveChangesAnswer::Discard, SaveChangesAnswer::Discard};
     fx_.Dialogs().openAnswers.push_back(path);
     Main().SpeedButtonOpenClick();
     QCOMPARE(fx_.Problem().General.NL, 4);
@@ -470,6 +478,7 @@ class MainWindowTest : public QObject {
     fx_.Problem().Anchors[2][1].Fx = 12.5;
     TypeAndEnter(NL, QStringLiteral("7"));
     Main().SpeedButtonManualClick();
+    fx_.Dialogs().saveChangesAnswers.push_back(SaveChangesAnswer::Discard);
     Main().New1Click();
     QCOMPARE(fx_.Problem().General.NL, 4);
     QCOMPARE(Grid().Cell(1, NL), QStringLiteral("       4"));
@@ -479,6 +488,123 @@ class MainWindowTest : public QObject {
     Main().SpeedButtonManualClick();                 // shown again: no visible change
     QVERIFY(Context().Windows.Manual->isVisible());
     QVERIFY(fx_.View().ManualShown);
+  }
+
+  void unsavedChangesAreAskedForBeforeTheyAreLost() {
+    Main().show();
+    // Looking is no change: every window shown, cells passed through.
+    Main().SpeedButtonSoilsClick();
+    Main().SpeedButtonProfileClick();
+    Main().SpeedButtonSectionsClick();
+    Main().SpeedButtonAnchorsClick();
+    Main().SpeedButtonAxialClick();
+    for (int row : {NN, NL, NT, NP, LengthRow, User}) Grid().SelectCell(1, row);
+    Main().FormActivate();
+    Main().SpeedButtonQuitClick();
+    QVERIFY(Main().close());
+    QCOMPARE(quits_, 2);  // nothing changed: the program ends at once
+    Main().show();
+    TypeAndEnter(Problem, QStringLiteral("Quay wall"));
+    TypeAndEnter(Problem, QStringLiteral("New Problem"));  // typed back as it was
+    Main().SpeedButtonQuitClick();
+    QCOMPARE(quits_, 3);
+    QVERIFY(fx_.Dialogs().questions.isEmpty());
+
+    // The computation makes an anchor force non-negative: a change.
+    fx_.Problem().Anchors[1][2].Fa = -5.0;
+    Main().RecordProblemAsSaved();
+    Main().SpeedButtonRunClick();
+    QCOMPARE(fx_.Problem().Anchors[1][2].Fa, 5.0);
+    Main().SpeedButtonQuitClick();  // cancelled
+    QVERIFY(!Main().close());       // cancelled
+    QCOMPARE(quits_, 3);
+    QCOMPARE(fx_.Dialogs().questions, QStringList(2, QStringLiteral("Save changes to New.krv?")));
+
+    // Save with its dialog cancelled cancels the Quit; Discard ends.
+    fx_.Dialogs().saveChangesAnswers = {SaveChangesAnswer::Save, SaveChangesAnswer::Discard};
+    Main().SpeedButtonQuitClick();
+    QCOMPARE(fx_.Dialogs().messages, QStringList({"Datafile not saved"}));
+    QCOMPARE(quits_, 3);
+    Main().SpeedButtonQuitClick();
+    QCOMPARE(quits_, 4);
+
+    // New and Open: cancelled, they do nothing at all; a Save that writes
+    // the file lets them go on, and then nothing is left to ask.
+    TypeAndEnter(NL, QStringLiteral("6"));
+    fx_.Dialogs().openAnswers.push_back(std::nullopt);
+    Main().New1Click();
+    Main().SpeedButtonOpenClick();
+    QCOMPARE(fx_.Problem().General.NL, 6);
+    QCOMPARE(fx_.Dialogs().openAnswers.size(), size_t{1});  // no open dialog
+    QCOMPARE(fx_.Dialogs().messages.size(), 1);
+    const QString path = QDir(fx_.FolderPath()).filePath(QStringLiteral("Six.krv"));
+    fx_.Dialogs().saveChangesAnswers = {SaveChangesAnswer::Save};
+    fx_.Dialogs().saveAnswers.push_back(path);
+    Main().New1Click();
+    QVERIFY(QFile::exists(path));
+    QCOMPARE(fx_.Problem().General.NL, 4);
+    QCOMPARE(fx_.Dialogs().questions.size(), 7);
+    fx_.Dialogs().openAnswers = {path};
+    Main().SpeedButtonOpenClick();
+    QCOMPARE(fx_.Problem().General.NL, 6);
+    Main().SpeedButtonQuitClick();
+    QCOMPARE(quits_, 5);
+    QCOMPARE(fx_.Dialogs().questions.size(), 7);
+  }
+
+  void aValueTypedBeforeOpenOrNewIsStoredFirst() {
+    using Command = void (TFormKRV::*)();
+    for (const Command command : {&TFormKRV::SpeedButtonOpenClick, &TFormKRV::New1Click}) {
+      fx_.Dialogs().questions.clear();
+      fx_.Dialogs().messages.clear();
+      Grid().SelectCell(1, Problem);
+      Grid().Editor()->selectAll();
+      QTest::keyClicks(Grid().Editor(), QStringLiteral("Quay wall"));
+      (Main().*command)();  // the question sees the typed name and is cancelled
+      QVERIFY(fx_.Problem().General.ProblemName == "Quay wall");
+      QCOMPARE(fx_.Dialogs().questions.size(), 1);
+
+      // A refused value stops the command with its message.
+      Grid().SelectCell(1, NL);
+      Grid().Editor()->selectAll();
+      QTest::keyClicks(Grid().Editor(), QStringLiteral("abc"));
+      fx_.Dialogs().saveChangesAnswers = {SaveChangesAnswer::Discard};
+      (Main().*command)();
+      QCOMPARE(fx_.Dialogs().messages, QStringList({"Enter positive integer number"}));
+      QCOMPARE(fx_.Dialogs().questions.size(), 1);
+      QVERIFY(fx_.Problem().General.ProblemName == "Quay wall");
+      fx_.Dialogs().saveChangesAnswers.clear();
+      fx_.Problem().General.ProblemName = "New Problem";
+      Main().Refresh();
+    }
+  }
+
+  void aRefusedOpenOrSaveLeavesTheCurrentFolder() {
+    QDir base(fx_.FolderPath());
+    QVERIFY(base.mkdir(QStringLiteral("kept")) && base.mkdir(QStringLiteral("other")));
+    const QDir kept(base.filePath(QStringLiteral("kept")));
+    const QDir other(base.filePath(QStringLiteral("other")));
+    fx_.Dialogs().saveAnswers.push_back(kept.filePath(QStringLiteral("Wall.krv")));
+    Main().SpeedButtonSaveClick();
+    Main().SpeedButtonRunClick();
+    QVERIFY(QFile::remove(kept.filePath(QStringLiteral("Wall.1"))));
+
+    QFile bad(other.filePath(QStringLiteral("Bad.krv")));
+    QVERIFY(bad.open(QIODevice::WriteOnly));
+    bad.write("not a datafile\n");
+    bad.close();
+    fx_.Dialogs().saveAnswers = {other.filePath(QStringLiteral("Wall, stage 2.krv")),
+                                 other.filePath(QString(41, QLatin1Char('w')))};
+    fx_.Dialogs().openAnswers = {bad.fileName()};
+    Main().SpeedButtonSaveClick();
+    Main().SpeedButtonSaveClick();
+    Main().SpeedButtonOpenClick();
+    QCOMPARE(fx_.Dialogs().messages.size(), 3);
+    QVERIFY(fx_.Dialogs().messages.last().contains(QStringLiteral("not loaded")));
+    QCOMPARE(QDir::currentPath(), kept.canonicalPath());
+    Main().SpeedButtonRunClick();
+    QVERIFY(QFile::exists(kept.filePath(QStringLiteral("Wall.1"))));
+    QVERIFY(!QFile::exists(other.filePath(QStringLiteral("Wall.1"))));
   }
 
   void printCancelledLeavesTheOptionsPanelShown() {
@@ -504,6 +630,66 @@ class MainWindowTest : public QObject {
     QVERIFY(options.General && options.Tables && !options.Layers && !options.Colors);
   }
 
+  void aFaultInTheComputationForTheReportWritesNoFile() {
+    Main().show();
+    for (int step = 0; step <= 20; ++step)
+      for (Side side : {Side::Left, Side::Right}) fx_.Problem().Layer(2, step, side).Dw = 0.0;
+    for (int i = 0; i < 9; ++i) Main().OptionBox(i).setChecked(i == 0 || i == 6);
+    const QString pdf = QDir(fx_.FolderPath()).filePath(QStringLiteral("fault.pdf"));
+    fx_.Dialogs().printAnswers.push_back(pdf);
+    Main().SpeedButtonPrintClick();
+    QCOMPARE(fx_.Dialogs().errors, QStringList({"Floating point division by zero."}));
+    QVERIFY(!QFile::exists(pdf));
+    QCOMPARE(fx_.Dialogs().messages.size(), 1);
+    QVERIFY(fx_.Dialogs().messages[0].contains(QStringLiteral("Nothing was printed")));
+    QVERIFY(!fx_.View().PrintOptionsShown);
+    QVERIFY(!Main().PanelOptions().isVisible());
+  }
+
+  void textsKeepTheirCharactersThroughSaveOpenScreenAndPaper() {
+    // Key clicks know only Latin-1: the text goes in as an input method would.
+    const auto enter = [this](int row, const QString& text) {
+      Grid().SelectCell(1, row);
+      Grid().Editor()->selectAll();
+      Grid().Editor()->insert(text);
+      QTest::keyClick(Grid().Editor(), Qt::Key_Return);
+    };
+    const QString name = QString::fromUtf8("Baugrube S\u00fcd \u2013 Stufe 1 \u20ac \u00e9");
+    enter(Problem, name);
+    QCOMPARE(Grid().Cell(1, Problem), name);
+
+    // Refused with the reason; the old value stays and so does the cursor.
+    TypeAndEnter(User, QStringLiteral("Wall A, stage 2"));
+    enter(User, QString::fromUtf8("\u0141\u00f3d\u017a"));
+    QCOMPARE(fx_.Dialogs().messages.size(), 2);
+    QVERIFY(fx_.Dialogs().messages[0].contains(QStringLiteral("read back as 'Wall A'")));
+    QVERIFY(fx_.Dialogs().messages[1].contains(QStringLiteral("Windows-1252")));
+    QCOMPARE(Grid().Row(), int(User));
+    QCOMPARE(Grid().Cell(1, User), QStringLiteral("Students of Geotechnics"));
+    QCOMPARE(fx_.Problem().General.LicensedUser, std::string("Students of Geotechnics"));
+
+    const QString path = QDir(fx_.FolderPath()).filePath(QStringLiteral("Sued.krv"));
+    fx_.Dialogs().saveAnswers.push_back(path);
+    Main().SpeedButtonSaveClick();
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(
+        file.readAll().contains("\r\nBaugrube S\xFC"
+                                "d \x96 Stufe 1 \x80 \xE9,\r\n"));
+    TypeAndEnter(Problem, QStringLiteral("Other"));
+    fx_.Dialogs().openAnswers.push_back(path);
+    Main().SpeedButtonOpenClick();
+    QCOMPARE(Grid().Cell(1, Problem), name);
+
+    for (int i = 0; i < 9; ++i) Main().OptionBox(i).setChecked(i == 0);
+    const QString pdf = QDir(fx_.FolderPath()).filePath(QStringLiteral("sued.pdf"));
+    fx_.Dialogs().printAnswers.push_back(pdf);
+    Main().SpeedButtonPrintClick();
+    const QString paper = PdfPages(pdf).join(QLatin1Char('\n'));
+    QVERIFY(paper.contains(QStringLiteral("Students of Geotechnics, ") + name));
+    QVERIFY(paper.contains(QStringLiteral(": ") + name));
+  }
+
   void pageNumbersRunOnWhileTheResultsStayValid() {
     Main().show();
     for (int i = 0; i < 9; ++i) Main().OptionBox(i).setChecked(i == 0 || i == 6);
@@ -520,6 +706,24 @@ class MainWindowTest : public QObject {
     TypeAndEnter(Problem, QStringLiteral("Changed"));
     QCOMPARE(fx_.View().PageOffset, 0);
     QVERIFY(!OutputCommandsEnabled());
+  }
+
+  void theCellEditorSelectsItsTextAgainAfterAMenuCommand() {
+    Main().show();
+    QApplication::setActiveWindow(&Main());
+    QVERIFY(QTest::qWaitForWindowActive(&Main()));
+    Grid().SelectCell(1, File);
+    QTRY_VERIFY(Grid().Editor()->hasFocus());
+    QVERIFY(Grid().Editor()->hasSelectedText());
+    // Help, Introduction from the keyboard: the menu bar takes the focus.
+    QTest::keyClick(Grid().Editor(), Qt::Key_H, Qt::AltModifier);
+    QMenu* help = Main().menuBar()->actions().at(1)->menu();
+    QTRY_VERIFY(help->isVisible());
+    QTest::keyClick(help, Qt::Key_I);
+    QCOMPARE(fx_.Dialogs().messages.size(), 1);
+    QTRY_VERIFY(Grid().Editor()->hasFocus());
+    QTest::keyClicks(Grid().Editor(), QStringLiteral("Quay.krv"));
+    QCOMPARE(Grid().Cell(1, File), QStringLiteral("Quay.krv"));
   }
 
   void helpTexts() {

@@ -3,7 +3,9 @@
 // linking between the two windows, missing step files, painting that reads
 // nothing, and the graphs window's size limits.
 #include <QFile>
+#include <QImage>
 #include <QLineEdit>
+#include <QPainter>
 #include <QTest>
 #include <fstream>
 #include <sstream>
@@ -21,7 +23,7 @@ using namespace korvanu;
 class OutputWindowsTest : public QObject {
   Q_OBJECT
 
-  korvanu::testing::WindowFixture fx_;
+  korvanu::test::WindowFixture fx_;
 
   TFormTables& Tables() { return *fx_.Context().Windows.Tables; }
   TFormGraphs& Graphs() { return *fx_.Context().Windows.Graphs; }
@@ -42,6 +44,20 @@ class OutputWindowsTest : public QObject {
     for (const QString& line : QString::fromLatin1(file.readAll()).split(QLatin1Char('\n')))
       if (!line.isEmpty() && !line.startsWith(QLatin1Char('#'))) records << line;
     return records;
+  }
+
+  // The width from the first to the last column of a rectangle that holds a
+  // dark pixel: how much of a text was drawn there.
+  static int InkWidth(const QImage& image, const QRect& rect) {
+    int first = -1, last = -1;
+    for (int x = rect.left(); x <= rect.right(); ++x)
+      for (int y = rect.top(); y <= rect.bottom(); ++y)
+        if (qGray(image.pixel(x, y)) < 128) {
+          if (first < 0) first = x;
+          last = x;
+          break;
+        }
+    return first < 0 ? 0 : last - first + 1;
   }
 
  private slots:
@@ -73,6 +89,33 @@ class OutputWindowsTest : public QObject {
       for (int column = 1; column <= 5; ++column) QCOMPARE(grid.Cell(column, row), fields[column]);
       const double F = grid.Cell(6, row).toDouble();
       QVERIFY(std::abs(F - (grid.Cell(5, row).toDouble() - grid.Cell(4, row).toDouble())) < 5e-7);
+    }
+  }
+
+  void elevenCharacterNumbersShowWholeInTheirColumns() {
+    fx_.Main().SpeedButtonScreenOutputClick();
+    StringGrid& grid = Tables().TablesGrid();
+    const QString widest = QStringLiteral("-152.606025");
+    QImage alone(200, 40, QImage::Format_RGB32);
+    alone.fill(Qt::white);
+    {
+      QPainter painter(&alone);
+      painter.setFont(grid.font());
+      painter.setPen(Qt::black);
+      painter.drawText(alone.rect(), Qt::AlignCenter, widest);
+    }
+    const int whole = InkWidth(alone, alone.rect());
+    QVERIFY(whole > 50);
+    // A cell the cursor is not on, and the cursor's cell, as "%12.6f" writes.
+    grid.MoveCursor(4, 3);
+    for (const int column : {3, 4}) grid.SetCell(column, 3, QLatin1Char(' ') + widest);
+    const QImage shot = grid.grab().toImage();
+    for (const int column : {3, 4}) {
+      // Within the cell, its grid lines left out.
+      const QRect cell = grid.visualRect(grid.model()->index(3, column))
+                             .translated(grid.viewport()->pos())
+                             .adjusted(0, 0, -1, -1);
+      QVERIFY2(InkWidth(shot, cell) >= whole - 1, qPrintable(QString::number(column)));
     }
   }
 

@@ -67,7 +67,7 @@ bool DarkIn(const QImage& image, QRect box) {
 class SectionsWindowTest : public QObject {
   Q_OBJECT
 
-  korvanu::testing::WindowFixture fx_;
+  korvanu::test::WindowFixture fx_;
   std::unique_ptr<ProblemData> problem_;
 
   TFormSections& Sections() { return *fx_.Context().Windows.Sections; }
