@@ -29,7 +29,7 @@ class DesignWindowTest : public QObject {
   Q_OBJECT
 
  private:
-  testing::WindowFixture fx_;
+  test::WindowFixture fx_;
 
   TFormDesign& Design() { return *fx_.Context().Windows.Design; }
 
