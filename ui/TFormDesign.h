@@ -58,7 +58,7 @@ class TFormDesign : public ToolWindow, public StepView {
 
   bool IsShownForSteps() const override { return context_.View.DesignShown; }
   void RefreshStep() override { Fill(); }
-  bool ShowsInput() const override { return isVisible(); }
+  bool ShowsInput() const override { return context_.View.DesignShown && isVisible(); }
 
   StringGrid& DesignGrid() { return *grid_; }
   StepChooser& ComboBoxStep() { return *chooser_; }

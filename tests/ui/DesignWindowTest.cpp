@@ -1,12 +1,12 @@
-// The design summary window: its table against the check command's text, and
+// The design summary window: its table against the command line's text, and
 // the searches in their worker thread, to their result or cancelled.
 #include <QComboBox>
 #include <QLabel>
 #include <QTest>
 #include <sstream>
 
+#include "analysis/DesignText.h"
 #include "base/Fonts.h"
-#include "cli/CheckCommand.h"
 #include "tests/support/WindowFixture.h"
 #include "ui/StringGrid.h"
 #include "ui/TFormDesign.h"
@@ -29,7 +29,7 @@ class DesignWindowTest : public QObject {
   Q_OBJECT
 
  private:
-  testing::WindowFixture fx_;
+  test::WindowFixture fx_;
 
   TFormDesign& Design() { return *fx_.Context().Windows.Design; }
 
@@ -53,9 +53,12 @@ class DesignWindowTest : public QObject {
     WaitForSearches();
     QVERIFY(Design().ShownSearches() != nullptr);
 
-    std::ostringstream out, err;
-    QCOMPARE(CheckCommand({KORVANU_EXAMPLES "/Test3.krv"}, out, err), 0);
-    const std::string text = out.str();
+    // The text the check command prints, of the problem as opened.
+    const ProblemData& problem = fx_.Problem();
+    const DesignSummary summary = SummariseDesign(problem, problem.Design);
+    const DesignSearches searches = RunDesignSearches(problem);
+    const std::string text =
+        DesignReportText(problem, summary, &searches, DesignVerdicts(summary, &searches));
     StringGrid& grid = Design().DesignGrid();
     QCOMPARE(grid.RowCount(), 3);  // captions, step 1, all
     for (int row = 0; row < grid.RowCount(); ++row) {
