@@ -1,4 +1,4 @@
-// korvanu-screenshots: pictures of the nine windows without a screen. Opens a
+// korvanu-screenshots: pictures of the windows without a screen. Opens a
 // copy of a datafile (or starts on the default problem), computes it, shows
 // every tool window through the main window's commands, puts the step
 // windows on one step and saves each window as a PNG file, and the manual
@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QPixmap>
 #include <QTemporaryDir>
+#include <QThread>
 #include <cstring>
 #include <iostream>
 #include <memory>
@@ -27,6 +28,7 @@
 #include "ui/TFormAnchors.h"
 #include "ui/TFormAxis.h"
 #include "ui/TFormGraphs.h"
+#include "ui/TFormDesign.h"
 #include "ui/TFormKRV.h"
 #include "ui/TFormProfiles.h"
 #include "ui/TFormSections.h"
@@ -141,12 +143,20 @@ int main(int argc, char** argv) {
   main.SpeedButtonScreenOutputClick();
   main.SpeedButtonScreenGraphsClick();
   main.SpeedButtonManualClick();
+  main.SpeedButtonDesignClick();
   QApplication::processEvents();
   // Choosing the step in one step window puts every shown one on it; the
   // soil layers window also takes step 0, where the output windows stay.
   TFormSoils& soils = *context.Windows.Soils;
   soils.ComboBoxStep().setEditText(QString::number(request.Step));
   soils.ComboBoxStepChange();
+  // The design window shows its searches, which run in their own thread.
+  TFormDesign& design = *context.Windows.Design;
+  design.ButtonSearchClick();
+  while (design.Searching()) {
+    QApplication::processEvents(QEventLoop::AllEvents, 50);
+    QThread::msleep(10);
+  }
 
   const WindowSet& w = context.Windows;
   const struct {
@@ -156,6 +166,7 @@ int main(int argc, char** argv) {
       {w.Main, "main"},         {w.Soils, "soils"},     {w.Profiles, "profiles"},
       {w.Sections, "sections"}, {w.Anchors, "anchors"}, {w.Axis, "axial"},
       {w.Tables, "tables"},     {w.Graphs, "graphs"},   {w.Manual, "manual"},
+      {w.Design, "design"},
   };
   bool saved = true;
   for (const auto& picture : pictures) saved = Save(*picture.Window, output, picture.Name) && saved;

@@ -2,6 +2,7 @@
 // program answers with the real Qt dialogs, tests answer with a script.
 #pragma once
 
+#include <QSize>
 #include <QString>
 #include <optional>
 
@@ -32,6 +33,22 @@ class Dialogs {
   // The question asked before unsaved changes would be lost, with the
   // buttons Save, Discard and Cancel.
   virtual SaveChangesAnswer AskSaveChanges(QWidget* parent, const QString& question) = 0;
+
+  // A file to save an export into. `filters` as a file dialog takes them
+  // ("PNG image (*.png);;SVG drawing (*.svg)"); a bare name gets the suffix
+  // of the chosen filter. Nothing when cancelled.
+  virtual std::optional<QString> ExportFile(QWidget* parent, const QString& caption,
+                                            const QString& folder, const QString& fileName,
+                                            const QString& filters) {
+    (void)parent, (void)caption, (void)folder, (void)fileName, (void)filters;
+    return std::nullopt;
+  }
+  // The size in pixels of a picture to save, offered as `size`; nothing when
+  // cancelled.
+  virtual std::optional<QSize> PictureSize(QWidget* parent, QSize size) {
+    (void)parent;
+    return size;
+  }
 };
 
 }  // namespace korvanu

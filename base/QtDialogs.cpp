@@ -11,6 +11,8 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSpinBox>
 #include <QStyle>
 
 namespace korvanu {
@@ -109,6 +111,59 @@ SaveChangesAnswer QtDialogs::AskSaveChanges(QWidget* parent, const QString& ques
     default:
       return SaveChangesAnswer::Cancel;
   }
+}
+
+namespace {
+
+// "PNG image (*.png)" gives "png".
+QString FilterSuffix(const QString& filter) {
+  const QRegularExpressionMatch match =
+      QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(filter);
+  return match.hasMatch() ? match.captured(1) : QString();
+}
+
+}  // namespace
+
+std::optional<QString> QtDialogs::ExportFile(QWidget* parent, const QString& caption,
+                                             const QString& folder, const QString& fileName,
+                                             const QString& filters) {
+  QFileDialog dialog(parent, caption, folder, filters);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setDefaultSuffix(FilterSuffix(dialog.selectedNameFilter()));
+  QObject::connect(
+      &dialog, &QFileDialog::filterSelected, &dialog,
+      [&dialog](const QString& filter) { dialog.setDefaultSuffix(FilterSuffix(filter)); });
+  dialog.selectFile(fileName);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  const QStringList files = dialog.selectedFiles();
+  if (files.isEmpty()) return std::nullopt;
+  return QDir::toNativeSeparators(files.first());
+}
+
+std::optional<QSize> QtDialogs::PictureSize(QWidget* parent, QSize size) {
+  QDialog dialog(parent);
+  dialog.setWindowTitle(QStringLiteral("Picture Size"));
+  auto* grid = new QGridLayout(&dialog);
+  const auto spin = [&dialog](int value) {
+    auto* box = new QSpinBox(&dialog);
+    box->setRange(200, 10000);
+    box->setSuffix(QStringLiteral(" pixels"));
+    box->setValue(value);
+    return box;
+  };
+  QSpinBox* width = spin(size.width());
+  QSpinBox* height = spin(size.height());
+  grid->addWidget(new QLabel(QStringLiteral("Width :"), &dialog), 0, 0);
+  grid->addWidget(width, 0, 1);
+  grid->addWidget(new QLabel(QStringLiteral("Height :"), &dialog), 1, 0);
+  grid->addWidget(height, 1, 1);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  grid->addWidget(buttons, 2, 0, 1, 2);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return QSize(width->value(), height->value());
 }
 
 }  // namespace korvanu

@@ -16,6 +16,9 @@ class QtDialogs : public Dialogs {
                                   const QString& fileName) override;
   bool Print(QWidget* parent, QPrinter& printer) override;
   SaveChangesAnswer AskSaveChanges(QWidget* parent, const QString& question) override;
+  std::optional<QString> ExportFile(QWidget* parent, const QString& caption, const QString& folder,
+                                    const QString& fileName, const QString& filters) override;
+  std::optional<QSize> PictureSize(QWidget* parent, QSize size) override;
 };
 
 }  // namespace korvanu

@@ -7,10 +7,10 @@
 #include <memory>
 #include <sstream>
 
-#include "core/ViewState.h"
-#include "print/PrintJob.h"
 #include "base/BatchDialogs.h"
 #include "base/OffscreenApplication.h"
+#include "core/ViewState.h"
+#include "print/PrintJob.h"
 
 namespace korvanu {
 
@@ -28,6 +28,7 @@ constexpr Section Sections[] = {
     {"anchors", &PrintOptions::Anchors},     {"axial", &PrintOptions::Axial},
     {"catalogue", &PrintOptions::Catalogue}, {"sections", &PrintOptions::Sections},
     {"tables", &PrintOptions::Tables},       {"graphs", &PrintOptions::Graphs},
+    {"design", &PrintOptions::Design},
 };
 
 // The sections named in a comma list; false with the unknown name.

@@ -6,6 +6,7 @@
 
 #include "cli/CheckCommand.h"
 #include "cli/CliCommands.h"
+#include "cli/CoefficientsCommand.h"
 #ifdef KORVANU_REPORT
 #include "cli/PrintTool.h"
 #endif
@@ -120,7 +121,8 @@ const Command Commands[] = {
      "\n"
      "  -o REPORT.pdf    the file to write (A4)\n"
      "  --only SECTIONS  a comma list of general, layers, anchors, axial, catalogue,\n"
-     "                   sections, tables, graphs (default: all of them)\n"
+     "                   sections, tables, graphs (default: all of them), and\n"
+     "                   design, the design summary with its searches\n"
      "  --colors         print the graphs and cross sections in colour\n",
      [](const Arguments& words, std::ostream& out, std::ostream& err) {
        return korvanu::RunPrintTool("report", words, out, err);
@@ -138,6 +140,26 @@ const Command Commands[] = {
      "Writes the default problem to FILE.krv, its File Name the bare name of the\n"
      "file; New.krv is reserved and refused. An existing file is replaced.\n",
      korvanu::NewCommand},
+    {"coefficients",
+     "coefficients --phi DEG [--delta DEG | --delta-ratio R] [--beta DEG] [--ocr X] "
+     "[--cohesion KPA] [--method rankine|coulomb|curved] [--kh KN_PER_M3 --sigma-v KPA]",
+     "Prints the earth pressure coefficients of a soil from its strength, one per line\n"
+     "(\"Ka 0.279\"), as the soil editor's \"K from phi'\" dialog gives them: Ka, Kn, Kp,\n"
+     "and with k_h the stroke Dw. Horizontal components on a vertical wall.\n"
+     "\n"
+     "  --phi DEG            effective friction angle, 0 to 50\n"
+     "  --delta DEG          wall friction, |delta| <= phi (default 0)\n"
+     "  --delta-ratio R      wall friction as delta/phi, -1 to 1\n"
+     "  --beta DEG           slope of the surface, rising away from the wall; coulomb only\n"
+     "  --cohesion KPA       c' (widens the spring law's limits, so it changes Dw)\n"
+     "  --ocr X              overconsolidation ratio, 1 or more: Kn = (1 - sin phi)*X^sin phi\n"
+     "  --method M           rankine (no wall friction), coulomb (plane surfaces, the\n"
+     "                       default) or curved (Kp from curved surfaces, Lancellotta 2002)\n"
+     "  --kh KN_PER_M3       horizontal subgrade reaction; with --sigma-v KPA, the vertical\n"
+     "                       effective stress, gives Dw = (Sp - Sa)/k_h\n"
+     "\n"
+     "An input outside its range is refused (exit code 2) with a message naming it.\n",
+     korvanu::CoefficientsCommand},
 };
 
 void PrintUsage(std::ostream& out) {

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "core/DatafileDesign.h"
+#include "core/DatafileStrength.h"
 #include "core/DatafileText.h"
 #include "core/Limits.h"
 #include "core/TextFormat.h"
@@ -330,6 +331,7 @@ void ReadInto(std::string_view text, ProblemData& p) {
   }
   // Nothing after the last catalogue line is read as data; additions to the
   // format live in comment lines of their own kind.
+  if (auto error = ReadStrengthLines(text, p)) throw Refusal{*error};
   if (auto error = ReadDesignLines(text, p)) throw Refusal{*error};
 }
 
@@ -423,6 +425,7 @@ std::string WriteDatafile(const ProblemData& problem) {
     Line(out, numbers + TextBytes(e.Name, numbers.size()) + ",");
   }
   Line(out, kSeparator);
+  out += WriteStrengthLines(problem);
   out += WriteDesignLines(problem);
   return out;
 }

@@ -3,10 +3,12 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "core/DesignSettings.h"
 #include "core/Limits.h"
+#include "core/SoilStrength.h"
 
 namespace korvanu {
 
@@ -79,6 +81,10 @@ struct ProblemData {
   // LayerTable[layer][step][side]
   std::array<std::array<std::array<LayerProperties, 2>, StepSlots>, MaxLayers> LayerTable{};
   std::array<int, MaxLayers> LayerPattern{};
+  // StrengthTable[layer][step][side]: the strength the coefficients of that
+  // entry were derived from, while they still are; none for values typed.
+  std::array<std::array<std::array<std::optional<SoilStrength>, 2>, StepSlots>, MaxLayers>
+      StrengthTable{};
 
   std::array<std::array<AnchorRecord, MaxPoints>, StepSlots> Anchors{};  // [step][point]
   std::array<AxialRecord, StepSlots> Axial{};                            // [step]
@@ -92,6 +98,13 @@ struct ProblemData {
   }
   const LayerProperties& Layer(int layer, int step, Side side) const {
     return LayerTable[layer][step][static_cast<int>(side)];
+  }
+
+  std::optional<SoilStrength>& Strength(int layer, int step, Side side) {
+    return StrengthTable[layer][step][static_cast<int>(side)];
+  }
+  const std::optional<SoilStrength>& Strength(int layer, int step, Side side) const {
+    return StrengthTable[layer][step][static_cast<int>(side)];
   }
 
   // Whole-record comparison: whether a problem differs from its last saved

@@ -86,6 +86,7 @@ void InitialiseProblem(ProblemData& problem, ViewState& view) {
     }
     problem.LayerPattern[j] = PatternCycle[j % 12];
   }
+  problem.StrengthTable = {};  // the default coefficients are typed values
   g.Length = problem.Z[g.NL];
 
   for (int n = 0; n < MaxProfiles; ++n) problem.Catalogue[n] = DefaultProfile(n);

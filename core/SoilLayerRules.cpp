@@ -22,6 +22,10 @@ constexpr double kNoDryWeight = 0.001;
 // stored one (the shown value is rounded).
 constexpr double kThicknessTolerance = 0.001;
 
+// Half the last decimal the grid shows: a value typed again as shown does
+// not change what it was derived from.
+constexpr double kShownHalfDecimal = 0.0005;
+
 // The property of each numeric column from Wd on, in grid order.
 double LayerProperties::*Property(SoilColumn column) {
   static constexpr double LayerProperties::*properties[] = {
@@ -51,6 +55,22 @@ void ApplyWaterRule(LayerProperties& record) {
   record.Wd = dry;
 }
 
+// A strength describes the coefficients derived from it only until one of
+// them is typed over or the water rule replaces them.
+void ForgetStaleStrength(std::optional<SoilStrength>& strength, const LayerProperties& before,
+                         const LayerProperties& after) {
+  if (!strength) return;
+  const auto changed = [&](double LayerProperties::*p) {
+    return std::fabs(after.*p - before.*p) > kShownHalfDecimal;
+  };
+  if (changed(&LayerProperties::Ka) || changed(&LayerProperties::Kp) ||
+      changed(&LayerProperties::Kn) || changed(&LayerProperties::c)) {
+    strength.reset();
+  } else if (strength->Kh && changed(&LayerProperties::Dw)) {
+    strength->Kh.reset();
+  }
+}
+
 // Stores the value in steps first..last of one side and re-applies the
 // water rule there. With `clamp`, Kp and Kn are kept between Ka and Kp of
 // each step and the clamped value carries on; returns the value as it came
@@ -59,6 +79,7 @@ double Spread(ProblemData& problem, int layer, Side side, int first, int last, S
               double value, bool clamp) {
   for (int s = first; s <= last; ++s) {
     LayerProperties& record = problem.Layer(layer, s, side);
+    const LayerProperties before = record;
     if (clamp && column == SoilColumn::Kp) {
       value = std::max(value, record.Ka);
     } else if (clamp && column == SoilColumn::Kn) {
@@ -66,6 +87,7 @@ double Spread(ProblemData& problem, int layer, Side side, int first, int last, S
     }
     if (column >= SoilColumn::Wd) record.*Property(column) = value;
     ApplyWaterRule(record);
+    ForgetStaleStrength(problem.Strength(layer, s, side), before, record);
   }
   return value;
 }

@@ -22,6 +22,7 @@ struct ViewState {
   bool AxisShown = false;
   bool TablesShown = false;
   bool GraphsShown = false;
+  bool DesignShown = false;
 };
 
 }  // namespace korvanu

@@ -31,9 +31,13 @@ void AppendNumber(std::string& text, double value) {
 }  // namespace
 
 bool WriteStepCsv(const ProblemData& problem, const EngineState& engine, const std::string& path) {
+  return WriteStepCsv(problem, engine.Nodes, path);
+}
+
+bool WriteStepCsv(const ProblemData& problem, const NodeResults& nodes, const std::string& path) {
   std::string text = StepCsvHeader;
   for (int i = 0; i <= problem.General.NN; ++i) {
-    const NodeRecord r = NodeRecordAt(engine, i);
+    const NodeRecord r = NodeRecordAt(nodes, i);
     text += std::to_string(i);
     for (double v : {r.z, r.w, r.M, r.Qminus, r.Qplus, r.F, r.f}) AppendNumber(text, v);
     text += "\r\n";

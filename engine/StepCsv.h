@@ -20,5 +20,7 @@ std::string StepCsvFileName(const ProblemData& problem, int step);
 // file cannot be created or completely written; errno then tells why, and no
 // partial file stays. Throws FloatingPointFaultError as the step file does.
 bool WriteStepCsv(const ProblemData& problem, const EngineState& engine, const std::string& path);
+// The same from node results kept or read back.
+bool WriteStepCsv(const ProblemData& problem, const NodeResults& nodes, const std::string& path);
 
 }  // namespace korvanu

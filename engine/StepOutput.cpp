@@ -83,7 +83,10 @@ void DiscardPartialFile(const std::string& name) {
 }
 
 NodeRecord NodeRecordAt(const EngineState& engine, int i) {
-  const NodeResults& r = engine.Nodes;
+  return NodeRecordAt(engine.Nodes, i);
+}
+
+NodeRecord NodeRecordAt(const NodeResults& r, int i) {
   NodeRecord record{r.z[i], r.w[i], r.M[i], r.Qminus[i], r.Qplus[i], 0.0, 0.0};
   record.F = r.Qplus[i] - r.Qminus[i];
   if (i > 0) record.f = CheckedDivide(r.Qminus[i] - r.Qplus[i - 1], r.z[i] - r.z[i - 1]);

@@ -32,6 +32,7 @@ struct NodeRecord {
 };
 
 // Node i's record. Throws FloatingPointFaultError if a value is not finite.
+NodeRecord NodeRecordAt(const NodeResults& nodes, int i);
 NodeRecord NodeRecordAt(const EngineState& engine, int i);
 
 // The checks of WriteStepOutput on every record, for a run that writes no file.

@@ -4,9 +4,10 @@
 
 #include <QFontMetrics>
 
+#include "base/QtText.h"
 #include "core/TextFormat.h"
 #include "results/ResultQuantities.h"
-#include "base/QtText.h"
+#include "results/ValueRange.h"
 
 namespace korvanu {
 
@@ -123,6 +124,43 @@ int TextWidth(const QPainter& painter, const QString& text) {
   return painter.fontMetrics().horizontalAdvance(text);
 }
 
+std::array<double, GraphCount> CurveExtremes(const NodeResults& results, int NN) {
+  ValueRange range[GraphCount];
+  for (int i = 0; i <= NN; ++i) {
+    range[0].Take(results.w[i]);
+    range[1].Take(results.M[i]);
+  }
+  for (int i = 1; i <= NN; ++i) {
+    range[2].Take(results.Qminus[i]);
+    range[2].Take(results.Qplus[i]);
+    range[3].Take(DistributedLoad(results, i));
+  }
+  // The extreme of f is that of the plotted -f (and no f at all gives 0, not -0).
+  return {range[0].Extreme(), range[1].Extreme(), range[2].Extreme(), 0.0 - range[3].Extreme()};
+}
+
+QString CurveExtremeText(GraphQuantity quantity, double extreme) {
+  switch (quantity) {
+    case GraphQuantity::W:
+      return ToQString(Format("max %.4f m", extreme));
+    case GraphQuantity::M:
+      return ToQString(Format("max %.2f kNm/m", extreme));
+    case GraphQuantity::Q:
+      return ToQString(Format("max %.2f kN/m", extreme));
+    case GraphQuantity::F:
+      return ToQString(Format("max %.2f kN/m", extreme)) + QStringLiteral("\u00b2");
+  }
+  return {};
+}
+
+void DrawCurveExtremes(QPainter& painter, const std::array<int, GraphCount>& axes, int y,
+                       const std::array<double, GraphCount>& extremes) {
+  for (int g = 0; g < GraphCount; ++g) {
+    const QString text = CurveExtremeText(static_cast<GraphQuantity>(g), extremes[g]);
+    TextAt(painter, axes[g] - TextWidth(painter, text) / 2, y, text);
+  }
+}
+
 void PaintOutputGraphs(QPainter& painter, QSize client, int panelHeight, const NodeResults& results,
                        int NN, const GraphScales& scales) {
   const int CW = client.width();
@@ -178,6 +216,8 @@ void PaintOutputGraphs(QPainter& painter, QSize client, int panelHeight, const N
   const int axes[GraphCount] = {xW, xM, xQ, xF};
   for (int g = 0; g < GraphCount; ++g)
     TextAt(painter, axes[g] - 3, labelY, QLatin1String(titles[g]));
+  // Each curve's largest value, one line above its labels.
+  DrawCurveExtremes(painter, {xW, xM, xQ, xF}, labelY - 13, CurveExtremes(results, NN));
 }
 
 }  // namespace korvanu

@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QPainter>
 #include <QSize>
+#include <array>
 
 #include "engine/EngineState.h"
 #include "results/GraphScales.h"
@@ -55,6 +56,17 @@ void DrawValueGrid(QPainter& painter, const ValueGrid& grid, int top, int bottom
 // Text with the top of its cell at y, in the painter's font.
 void TextAt(QPainter& painter, int x, int y, const QString& text);
 int TextWidth(const QPainter& painter, const QString& text);
+
+// The extreme of each curve of a step, by GraphQuantity: the value farthest
+// from 0 with its sign, of w and M over nodes 0..NN, of Q- and Q+ and of the
+// plotted -f over nodes 1..NN.
+std::array<double, GraphCount> CurveExtremes(const NodeResults& results, int NN);
+// "max 0.0279 m": the extreme with its unit, as it stands above its curve.
+QString CurveExtremeText(GraphQuantity quantity, double extreme);
+// The extremes centred above the graphs whose axes are at `axes`, with the
+// tops of their texts at y.
+void DrawCurveExtremes(QPainter& painter, const std::array<int, GraphCount>& axes, int y,
+                       const std::array<double, GraphCount>& extremes);
 
 // The graphs window's picture of a step on a client area of `client`, below
 // a panel `panelHeight` high; the scales come from all steps.

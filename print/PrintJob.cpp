@@ -6,11 +6,12 @@
 #include <algorithm>
 #include <utility>
 
+#include "base/Dialogs.h"
 #include "print/PrintContext.h"
 #include "print/PrintedCrossSections.h"
+#include "print/PrintedDesign.h"
 #include "print/PrintedInputData.h"
 #include "print/PrintedOutput.h"
-#include "base/Dialogs.h"
 
 namespace korvanu {
 
@@ -74,6 +75,11 @@ PrintOutcome PrintJob::Run(const PrintOptions& options, QPrinter& printer, QWidg
     if (hooks_.GraphsClientSize) context.GraphsClient = hooks_.GraphsClientSize();
     ComputePrintGraphScales(context);
     for (int k = 1; k <= NT && !context.Failed(); ++k) y = PrintStepGraphs(context, y, k);
+  }
+  if (options.Design && !context.Failed()) {
+    const DesignSearches searches =
+        hooks_.DesignSearchResults ? hooks_.DesignSearchResults() : RunDesignSearches(problem_);
+    y = PrintDesignSummary(context, y, &searches);
   }
 
   const int pages = context.PageNumber();

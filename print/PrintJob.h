@@ -6,6 +6,7 @@
 #include <QSize>
 #include <functional>
 
+#include "analysis/FactorSearch.h"
 #include "core/ProblemData.h"
 #include "core/ViewState.h"
 #include "engine/EngineState.h"
@@ -43,6 +44,8 @@ struct PrintJobHooks {
   NodeResults* Results = nullptr;
   // The graphs window's client size now; the window as designed when empty.
   std::function<QSize()> GraphsClientSize;
+  // The searches of the design summary; when empty the job runs them itself.
+  std::function<DesignSearches()> DesignSearchResults;
 };
 
 class PrintJob {

@@ -1,5 +1,5 @@
-// What the printed report contains: the states of the nine check boxes of the
-// main window's options panel, read when Print is chosen.
+// What the printed report contains: the states of the check boxes of the main
+// window's options panel, read when Print is chosen.
 #pragma once
 
 namespace korvanu {
@@ -15,6 +15,9 @@ struct PrintOptions {
   bool Graphs = true;     // "Print Output Graphs"
   bool Colors =
       false;  // "Print Colors": colours in graphs and cross sections, else black or hatched
+  // "Print Design Summary": the checks, searches and verdicts after the
+  // graphs. Off unless asked for: its searches run the problem many times.
+  bool Design = false;
 };
 
 }  // namespace korvanu

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <span>
 
+#include "core/EarthPressure.h"
 #include "core/TextFormat.h"
 #include "print/PageFrame.h"
 
@@ -181,6 +182,15 @@ int PrintLayerData(PrintContext& context, int y) {
             p.Dw};
         lines.Number(xA, Format("%3d", j + 1));
         for (int k = 0; k < 12; ++k) lines.Number(heads[k].column, Format("%8.3f", values[k]));
+      }
+      // Where the coefficients came from, for the layers derived from their
+      // strength.
+      for (int j = 0; j < NL; ++j) {
+        const std::optional<SoilStrength>& strength = problem.Strength(j, s, side);
+        if (!strength) continue;
+        lines.Down(1);
+        lines.Text(xA, Format("%3d", j + 1));
+        lines.Text(xB, QString::fromUtf8(StrengthSummary(*strength).c_str()));
       }
     }
   }

@@ -10,7 +10,6 @@
 #include "results/ResultColumns.h"
 #include "results/ResultQuantities.h"
 #include "results/StepOutputReader.h"
-#include "results/ValueRange.h"
 
 namespace korvanu {
 
@@ -144,16 +143,7 @@ int PrintStepGraphs(PrintContext& context, int y, int k) {
     return values;
   };
 
-  ValueRange range[GraphCount];
-  for (int i = 0; i <= NN; ++i) {
-    range[0].Take(results.w[i]);
-    range[1].Take(results.M[i]);
-  }
-  for (int i = 1; i <= NN; ++i) {
-    range[2].Take(results.Qminus[i]);
-    range[2].Take(results.Qplus[i]);
-    range[3].Take(DistributedLoad(results, i));
-  }
+  const std::array<double, GraphCount> extremes = CurveExtremes(results, NN);
 
   DrawNodeCurve(painter, place(GraphQuantity::W), results, results.w.data(), 0, NN, curves);
   grid(GraphQuantity::W, true);
@@ -180,9 +170,8 @@ int PrintStepGraphs(PrintContext& context, int y, int k) {
   for (int g = 0; g < GraphCount; ++g)
     TextAt(painter, axes[g] - a, top - h, QLatin1String(titles[g]));
 
-  // The extreme of f is that of the plotted -f (and no f at all prints 0, not -0).
-  const double extremes[GraphCount] = {range[0].Extreme(), range[1].Extreme(), range[2].Extreme(),
-                                       0.0 - range[3].Extreme()};
+  // Each curve's largest value with its unit, in the free line below the title.
+  DrawCurveExtremes(painter, {axes[0], axes[1], axes[2], axes[3]}, top - 2 * h, extremes);
   const char* const units[GraphCount] = {" m", " kNm/m", " kN/m", " kN/m\u00b2"};
   const int y2 = bot + h;
   context.TextOut(LM, y2, std::string("Maxima :"));

@@ -4,11 +4,13 @@
 
 #include <functional>
 
+#include "core/EditHistory.h"
 #include "core/ProblemData.h"
 #include "core/ViewState.h"
 #include "engine/ComputationObserver.h"
 #include "engine/EngineState.h"
 #include "engine/FloatingPointFault.h"
+#include "results/KeptStepResults.h"
 #include "ui/StepLink.h"
 
 namespace korvanu {
@@ -23,6 +25,7 @@ class TFormAxis;
 class TFormTables;
 class TFormGraphs;
 class TFormManual;
+class TFormDesign;
 
 // The nine windows; each is filled in as start-up creates it.
 struct WindowSet {
@@ -35,6 +38,7 @@ struct WindowSet {
   TFormTables* Tables = nullptr;
   TFormGraphs* Graphs = nullptr;
   TFormManual* Manual = nullptr;
+  TFormDesign* Design = nullptr;
 };
 
 // Runs the whole computation; the program passes RunComputation.
@@ -53,6 +57,10 @@ struct AppContext {
   // Modal boxes of any window open at this moment, and the main window's
   // commands that may open one (ModalScope).
   int ModalBoxes = 0;
+  // The stored edits that undo and redo go through.
+  EditHistory History{};
+  // The results of the last computation in the window, at full precision.
+  KeptStepResults Computed{};
 };
 
 }  // namespace korvanu

@@ -11,6 +11,7 @@
 #include "ui/TFormSections.h"
 #include "ui/TFormSoils.h"
 #include "ui/TFormTables.h"
+#include "ui/TFormDesign.h"
 
 namespace korvanu {
 
@@ -34,6 +35,9 @@ ApplicationWindows::ApplicationWindows(AppContext& context) : context_(context) 
   w.Graphs = graphs_.get();
   manual_ = std::make_unique<TFormManual>(context);
   w.Manual = manual_.get();
+  // Windows the program gained later follow the nine.
+  design_ = std::make_unique<TFormDesign>(context);
+  w.Design = design_.get();
   // The anchors and axial editors set their start values: that is the
   // problem as created, not a change of the user's.
   main_->RecordProblemAsSaved();
@@ -41,6 +45,7 @@ ApplicationWindows::ApplicationWindows(AppContext& context) : context_(context) 
 
 ApplicationWindows::~ApplicationWindows() {
   context_.Windows = WindowSet{};
+  design_.reset();
   manual_.reset();
   graphs_.reset();
   tables_.reset();

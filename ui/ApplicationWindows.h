@@ -17,6 +17,7 @@ class ApplicationWindows {
   ApplicationWindows& operator=(const ApplicationWindows&) = delete;
 
   TFormKRV& Main() { return *main_; }
+  TFormDesign& Design() { return *design_; }
 
  private:
   AppContext& context_;
@@ -29,6 +30,7 @@ class ApplicationWindows {
   std::unique_ptr<TFormTables> tables_;
   std::unique_ptr<TFormGraphs> graphs_;
   std::unique_ptr<TFormManual> manual_;
+  std::unique_ptr<TFormDesign> design_;
 };
 
 }  // namespace korvanu

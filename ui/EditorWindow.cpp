@@ -1,4 +1,5 @@
-// The editor windows' shared frame: panel, grid, Enter key, commit, size.
+// The editor windows' shared frame: panel, grid, Enter key, commit, paste,
+// size.
 #include "ui/EditorWindow.h"
 
 #include <QApplication>
@@ -11,6 +12,8 @@
 #include "core/Check.h"
 
 #include "base/QtText.h"
+#include "core/ClipboardBlock.h"
+#include "core/EditTransaction.h"
 #include "ui/FramePlacement.h"
 #include "ui/StepChooser.h"
 #include "ui/StringGrid.h"
@@ -44,6 +47,7 @@ EditorWindow::EditorWindow(AppContext& context, bool ViewState::*shownFlag, cons
   grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   grid_->OnSelectCell = [this](int col, int row) { return GridSelectCell(col, row); };
   grid_->OnKeyPress = [this](QKeyEvent& event) { return GridKeyPress(event); };
+  grid_->OnPaste = [this](const QString& text) { return PasteText(text); };
 }
 
 void EditorWindow::PlaceAt(QPoint topLeft) {
@@ -94,7 +98,86 @@ bool EditorWindow::event(QEvent* event) {
   if (event->type() == QEvent::WindowDeactivate && context_.ModalBoxes == 0 &&
       QApplication::activeModalWidget() == nullptr && isVisible())
     CommitTypedValue();
-  return ToolWindow::event(event);
+  const bool handled = ToolWindow::event(event);
+  if (event->type() == QEvent::WindowActivate && cursorAfterActivation_) {
+    PlaceCursor(cursorAfterActivation_->x(), cursorAfterActivation_->y());
+    cursorAfterActivation_.reset();
+  }
+  return handled;
+}
+
+EditLocation EditorWindow::EditAt(int col, int row) {
+  const ViewState& view = context_.View;
+  const bool* shown = &ShownFlag();
+  EditLocation where;
+  where.Window = shown == &view.SoilsShown      ? EditWindow::Soils
+                 : shown == &view.ProfilesShown ? EditWindow::Profiles
+                 : shown == &view.AnchorsShown  ? EditWindow::Anchors
+                                                : EditWindow::Axial;
+  KORVANU_CHECK(where.Window != EditWindow::Axial || shown == &view.AxisShown);
+  where.Step = view.CurrentStep;
+  where.WallSide = view.CurrentSide;
+  where.Col = col;
+  where.Row = row;
+  return where;
+}
+
+void EditorWindow::PlaceCursor(int col, int row) {
+  col = std::clamp(col, grid_->FixedCols(), grid_->ColCount() - 1);
+  row = std::clamp(row, FirstDataRow, grid_->RowCount() - 1);
+  grid_->MoveCursor(col, row);
+  context_.View.CurrentCol = col;
+  context_.View.CurrentRow = row;
+}
+
+void EditorWindow::ShowCell(int col, int row) {
+  ShownFlag() = true;
+  pending_ = false;
+  const bool active = isActiveWindow();
+  show();
+  raise();
+  FormPaint();
+  PlaceCursor(col, row);
+  if (!active) {
+    cursorAfterActivation_ = QPoint(col, row);
+    activateWindow();
+  }
+}
+
+bool EditorWindow::PasteText(const QString& text) {
+  const bool block = text.contains(QLatin1Char('\t')) || text.contains(QLatin1Char('\n')) ||
+                     text.contains(QLatin1Char('\r'));
+  if (!block && grid_->EditModified()) return false;
+  const TextBlock cells = ParseBlock(text.toUtf8().toStdString());
+  if (cells.empty()) return true;
+  const int col = grid_->Col();
+  const int row = grid_->Row();
+  pending_ = false;
+  PasteOutcome outcome;
+  {
+    EditTransaction edit(context_.History, context_.Problem, EditAt(col, row));
+    outcome = PasteBlock(cells, col, row, grid_->ColCount() - 1, grid_->RowCount() - 1,
+                         [this](int c, int r, const std::string& value) {
+                           grid_->SetCell(c, r, QString::fromUtf8(value));
+                           const CellCommit commit = CommitCell(c, r);
+                           grid_->SetCell(c, r, ToQString(commit.Shown));
+                           AfterCommit(c, r);
+                           return commit;
+                         });
+  }
+  // Refused cells show what is stored again; the pasted block stays marked.
+  FormPaint();
+  PlaceCursor(col, row);
+  int width = 0;
+  for (const auto& line : cells) width = std::max(width, static_cast<int>(line.size()));
+  grid_->SelectBlock(col, row, col + width - 1, row + static_cast<int>(cells.size()) - 1);
+  context_.Steps.ProblemChanged();
+  const std::string report = PasteReport(outcome, [this](int c, int r) {
+    return "Row " + ToStdString(grid_->Cell(0, r).trimmed()) + ", column " +
+           ToStdString(grid_->Cell(c, 0).trimmed());
+  });
+  if (!report.empty()) ShowMessage(report);
+  return true;
 }
 
 void EditorWindow::FitRows(int rows) {
@@ -143,6 +226,7 @@ bool EditorWindow::GridSelectCell(int col, int row) {
                        grid_->Cell(leftCol, leftRow) == pendingText_;
   pending_ = false;
   if (grid_->EditModified() || pending) {
+    EditTransaction edit(context_.History, context_.Problem, EditAt(leftCol, leftRow));
     const CellCommit commit = CommitCell(leftCol, leftRow);
     if (!commit.Message.empty()) ShowMessage(commit.Message);
     const QString shown = ToQString(commit.Shown);
@@ -161,6 +245,7 @@ bool EditorWindow::GridSelectCell(int col, int row) {
     // step 0 would spread every value it passes over the later steps, and a
     // rounded value would replace the exact one. It still counts as an edit.
     context_.View.ResultsValid = false;
+    context_.Steps.ResultsStateChanged();
   }
   context_.View.CurrentCol = col;
   context_.View.CurrentRow = row;

@@ -1,16 +1,19 @@
 // What the four editor windows share: a lime panel on top with the help
 // button at its right, a string grid under it whose rows 0 and 1 hold the
 // captions and units, the Enter key moving down and wrapping to the first
-// data row, the commit of the cell being left, and a height that follows
-// the number of rows.
+// data row, the commit of the cell being left (one step of undo), a block
+// pasted from the clipboard, and a height that follows the number of rows.
 #pragma once
 
+#include <QPoint>
 #include <QString>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/CellCommit.h"
+#include "core/EditHistory.h"
 #include "ui/StepLink.h"
 #include "ui/ToolWindow.h"
 
@@ -56,6 +59,20 @@ class EditorWindow : public ToolWindow, public StepView {
   // the cell would; false when the value was refused (the message shown).
   bool CommitTypedValue();
   virtual void SpeedButtonHelpClick() = 0;
+
+  // Where an edit of cell (col, row) lies, for undo: this window, the step
+  // and side on show, the cell.
+  EditLocation EditAt(int col, int row);
+  // Shows the window, filled from the problem, with the cursor on (col, row)
+  // and nothing committed; the window's activation does not put the cursor
+  // home. Undo and redo show their edit so.
+  void ShowCell(int col, int row);
+  // Pastes a block of tab-separated text from the cursor: each cell through
+  // its own commit as if typed and left, in reading order, the whole block
+  // one step of undo; refused cells and cells beyond the table are reported
+  // in one message. False when the text is a single value and a value is
+  // being typed: it then joins the typed text.
+  bool PasteText(const QString& text);
 
  protected:
   static constexpr int PanelHeight = 30;
@@ -112,6 +129,8 @@ class EditorWindow : public ToolWindow, public StepView {
  private:
   bool GridSelectCell(int col, int row);
   bool GridKeyPress(QKeyEvent& event);
+  // Puts the cursor on a cell without a commit and records it in the view.
+  void PlaceCursor(int col, int row);
 
   int width_;
   int clientWidth_;
@@ -120,6 +139,8 @@ class EditorWindow : public ToolWindow, public StepView {
   int pendingCol_ = 0;
   int pendingRow_ = 0;
   QString pendingText_;
+  // The cell ShowCell put the cursor on, again after the activation.
+  std::optional<QPoint> cursorAfterActivation_;
 };
 
 }  // namespace korvanu

@@ -154,4 +154,45 @@ QString SectionsHelpText() {
       "anchors and axial forces in all loading steps.");
 }
 
+QString StrengthHelpText() {
+  return QString::fromUtf8(
+      "K from φ' derives Ka, Kn and Kp, and with k_h the stroke Dw, of the layer under the "
+      "cursor from the strength of its soil, in the loading step and on the side shown. Apply "
+      "stores them (and c' as c) exactly as typing each value into its cell would: from this "
+      "step on, in step 0 on both sides, and a layer without dry weight keeps its water "
+      "values. The inputs are kept with the problem and shown again here.\n"
+      "\n"
+      "The coefficients are those of the horizontal stress on a vertical wall:\n"
+      "- Rankine: Ka = tan²(45° - φ'/2), Kp = tan²(45° + φ'/2); no wall friction, level "
+      "surface.\n"
+      "- Coulomb: plane sliding surfaces with the wall friction δ and the slope β of the "
+      "surface (positive rising away from the wall); the horizontal component K·cos δ.\n"
+      "- Curved surfaces: Ka as Coulomb; Kp from Lancellotta's lower-bound solution "
+      "(R. Lancellotta, Analytical solution of passive earth pressure, Géotechnique 52(8), "
+      "2002, 617-619), level surface. Plane surfaces overestimate Kp badly for δ > φ'/3: "
+      "φ' 30°, δ 20° gives 5.74 with Coulomb, 4.63 with curved surfaces.\n"
+      "- Kn at rest: 1 - sin φ' (Jaky), times OCR^sin φ' when OCR is given (Mayne and "
+      "Kulhawy, 1982).\n"
+      "Ka ≤ Kn ≤ Kp always holds.\n"
+      "\n"
+      "The soil law's stiffness per unit area is (Sp - Sa)/Dw, which is (Kp - Ka)·σ'v/Dw "
+      "without cohesion. Dw = (Sp - Sa)/k_h makes it k_h at the vertical effective stress σ'v "
+      "in the middle of the layer in the initial state (step 0). Inside a layer the stiffness "
+      "grows with depth as σ'v does.\n"
+      "\n"
+      "Typical k_h (kN/m³), from the ranges of the modulus of subgrade reaction in\n"
+      "J. E. Bowles, Foundation Analysis and Design, 5th ed., McGraw-Hill 1996, Table 9-1:\n"
+      "- loose sand: 4 800 - 16 000\n"
+      "- medium dense sand: 9 600 - 80 000\n"
+      "- dense sand: 64 000 - 128 000\n"
+      "- clayey medium dense sand: 32 000 - 80 000\n"
+      "- silty medium dense sand: 24 000 - 48 000\n"
+      "- clay, qu ≤ 200 kPa: 12 000 - 24 000\n"
+      "- clay, 200 < qu ≤ 800 kPa: 24 000 - 48 000\n"
+      "- clay, qu > 800 kPa: above 48 000\n"
+      "\n"
+      "Ranges: φ' 0 to 50°; |δ| ≤ φ' (δ/φ' from -1 to 1); -φ' ≤ β < φ', and only with "
+      "Coulomb; c' ≥ 0; OCR ≥ 1; k_h > 0.");
+}
+
 }  // namespace korvanu

@@ -19,6 +19,8 @@ QString SoilsHelpText();
 QString ProfilesHelpText();
 QString AnchorsHelpText();
 QString AxialHelpText();
+// The help of the soil editor's "K from φ'" dialog.
+QString StrengthHelpText();
 // The help button of the cross-section view.
 QString SectionsHelpText();
 

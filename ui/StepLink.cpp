@@ -11,11 +11,13 @@ namespace {
 
 using enum StepWindow;
 
-constexpr StepWindow FromSoils[] = {Anchors, Sections, Graphs, Tables, Soils};
-constexpr StepWindow FromAnchors[] = {Anchors, Soils, Sections, Tables, Graphs};
-constexpr StepWindow FromSections[] = {Soils, Anchors, Tables, Graphs, Sections};
-constexpr StepWindow FromTables[] = {Soils, Anchors, Sections, Graphs, Tables};
-constexpr StepWindow FromGraphs[] = {Soils, Anchors, Tables, Sections, Graphs};
+// The design summary follows the others, before the source.
+constexpr StepWindow FromSoils[] = {Anchors, Sections, Graphs, Tables, Design, Soils};
+constexpr StepWindow FromAnchors[] = {Anchors, Soils, Sections, Tables, Graphs, Design};
+constexpr StepWindow FromSections[] = {Soils, Anchors, Tables, Graphs, Design, Sections};
+constexpr StepWindow FromTables[] = {Soils, Anchors, Sections, Graphs, Design, Tables};
+constexpr StepWindow FromGraphs[] = {Soils, Anchors, Tables, Sections, Design, Graphs};
+constexpr StepWindow FromDesign[] = {Soils, Anchors, Sections, Tables, Graphs, Design};
 
 std::span<const StepWindow> RefreshOrder(StepWindow source) {
   switch (source) {
@@ -29,12 +31,14 @@ std::span<const StepWindow> RefreshOrder(StepWindow source) {
       return FromTables;
     case Graphs:
       return FromGraphs;
+    case Design:
+      return FromDesign;
   }
   return {};
 }
 
 bool ShowsResults(StepWindow window) {
-  return window == Tables || window == Graphs;
+  return window == Tables || window == Graphs || window == Design;
 }
 
 }  // namespace
@@ -65,6 +69,12 @@ void StepLink::ProblemChanged(const StepView* source) {
   };
   for (StepView* view : views_) follow(view);
   for (StepView* view : inputViews_) follow(view);
+  ResultsStateChanged();
+}
+
+void StepLink::ResultsStateChanged() {
+  for (StepView* view : views_)
+    if (view != nullptr) view->ShowResultsState();
 }
 
 }  // namespace korvanu

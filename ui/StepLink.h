@@ -9,8 +9,8 @@
 
 namespace korvanu {
 
-enum class StepWindow { Soils, Anchors, Sections, Tables, Graphs };
-constexpr int StepWindowCount = 5;
+enum class StepWindow { Soils, Anchors, Sections, Tables, Graphs, Design };
+constexpr int StepWindowCount = 6;
 
 // What a window that shows a step offers the link.
 class StepView {
@@ -23,6 +23,9 @@ class StepView {
   // Whether the window is on the screen showing the problem's input, so that
   // a change of the problem must rewrite it (RefreshStep rewrites it).
   virtual bool ShowsInput() const { return false; }
+  // ResultsValid may have changed: a window that shows results says whether
+  // they are still those of the problem.
+  virtual void ShowResultsState() {}
 };
 
 class StepLink {
@@ -39,8 +42,11 @@ class StepLink {
   // The problem's data changed (an edit stored, a problem opened or made
   // new): every window on the screen that shows the input is rewritten,
   // except `source`, the editor whose commit changed it and which keeps its
-  // cursor and what it shows.
+  // cursor and what it shows. Windows that show results say whether they
+  // are out of date.
   void ProblemChanged(const StepView* source = nullptr);
+  // ResultsValid may have changed.
+  void ResultsStateChanged();
 
  private:
   std::array<StepView*, StepWindowCount> views_{};

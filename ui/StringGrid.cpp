@@ -4,12 +4,17 @@
 // SelectCell so that the owner can validate the cell being left.
 #include "ui/StringGrid.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <algorithm>
+
+#include "core/ClipboardBlock.h"
 
 #include "ui/NumberCellDelegate.h"
 
@@ -111,6 +116,7 @@ void StringGrid::MoveCursor(int col, int row) {
   col_ = col;
   row_ = row;
   modified_ = false;
+  SelectBlock(col, row, col, row);
   ShowInEditor(Cell(col, row));
   EnsureVisible();
   PlaceEditor();
@@ -164,9 +170,61 @@ void StringGrid::ColourCell(int col, int row) {
     cell->setBackground(fixedColor_);
     cell->setFlags(Qt::ItemIsEnabled);
   } else {
-    cell->setBackground(Qt::white);
+    const QRect block = Block();
+    const bool marked = InBlock(col, row) && block.width() * block.height() > 1;
+    cell->setBackground(marked ? palette().color(QPalette::Highlight).lighter(170)
+                               : QColor(Qt::white));
     cell->setFlags(Qt::ItemIsEnabled);
   }
+}
+
+QRect StringGrid::Block() const {
+  return QRect(QPoint(std::min(anchorCol_, farCol_), std::min(anchorRow_, farRow_)),
+               QPoint(std::max(anchorCol_, farCol_), std::max(anchorRow_, farRow_)));
+}
+
+bool StringGrid::InBlock(int col, int row) const {
+  return Block().contains(col, row);
+}
+
+void StringGrid::SelectBlock(int col1, int row1, int col2, int row2) {
+  const int lastCol = std::max(fixedCols_, columnCount() - 1);
+  const int lastRow = std::max(fixedRows_, rowCount() - 1);
+  const QRect before = Block();
+  anchorCol_ = std::clamp(col1, fixedCols_, lastCol);
+  anchorRow_ = std::clamp(row1, fixedRows_, lastRow);
+  farCol_ = std::clamp(col2, fixedCols_, lastCol);
+  farRow_ = std::clamp(row2, fixedRows_, lastRow);
+  const QRect after = Block();
+  if (after == before && after.width() * after.height() == 1) return;
+  // Only the cells of the two blocks change colour.
+  for (const QRect& area : {before, after})
+    for (int r = area.top(); r <= area.bottom(); ++r)
+      for (int c = area.left(); c <= area.right(); ++c) ColourCell(c, r);
+}
+
+void StringGrid::SelectAllCells() {
+  SelectBlock(fixedCols_, fixedRows_, columnCount() - 1, rowCount() - 1);
+}
+
+void StringGrid::ExtendBlock(int dx, int dy) {
+  SelectBlock(anchorCol_, anchorRow_, farCol_ + dx, farRow_ + dy);
+}
+
+QString StringGrid::BlockText() const {
+  const QRect block = Block();
+  const bool wholeRows = fixedCols_ == 0 && block.left() == 0 && block.right() == columnCount() - 1;
+  TextBlock cells;
+  const auto addRow = [&](int row) {
+    std::vector<std::string> line;
+    for (int c = block.left(); c <= block.right(); ++c)
+      line.push_back(Cell(c, row).toUtf8().toStdString());
+    cells.push_back(std::move(line));
+  };
+  if (wholeRows)
+    for (int r = 0; r < fixedRows_; ++r) addRow(r);
+  for (int r = block.top(); r <= block.bottom(); ++r) addRow(r);
+  return QString::fromUtf8(FormatBlock(cells));
 }
 
 void StringGrid::SetRowHeights(int height) {
@@ -241,8 +299,49 @@ void StringGrid::PlaceEditor() {
   editor_->show();
 }
 
+bool StringGrid::HandleBlockKey(QKeyEvent& event) {
+  if (event.matches(QKeySequence::SelectAll)) {
+    SelectAllCells();
+    return true;
+  }
+  if (event.matches(QKeySequence::Copy)) {
+    // Part of the text of one cell is the cell editor's to copy.
+    const QRect block = Block();
+    if (block.width() * block.height() == 1 && editor_->hasSelectedText() &&
+        editor_->selectedText() != editor_->text())
+      return false;
+    QGuiApplication::clipboard()->setText(BlockText());
+    return true;
+  }
+  if (event.matches(QKeySequence::Paste))
+    return OnPaste && OnPaste(QGuiApplication::clipboard()->text());
+  // Shift with an arrow widens the block; left and right stay with the text
+  // while a value is being typed.
+  if (!(event.modifiers() & Qt::ShiftModifier)) return false;
+  const bool typing = modified_ && !editor_->isReadOnly();
+  switch (event.key()) {
+    case Qt::Key_Up:
+      ExtendBlock(0, -1);
+      return true;
+    case Qt::Key_Down:
+      ExtendBlock(0, 1);
+      return true;
+    case Qt::Key_Left:
+      if (typing) return false;
+      ExtendBlock(-1, 0);
+      return true;
+    case Qt::Key_Right:
+      if (typing) return false;
+      ExtendBlock(1, 0);
+      return true;
+    default:
+      return false;
+  }
+}
+
 bool StringGrid::HandleKey(QKeyEvent& event) {
   if (OnKeyPress && OnKeyPress(event)) return true;
+  if (HandleBlockKey(event)) return true;
   const int lastCol = columnCount() - 1;
   const int lastRow = rowCount() - 1;
   switch (event.key()) {
@@ -323,6 +422,17 @@ bool StringGrid::eventFilter(QObject* watched, QEvent* event) {
   if (watched == editor_ && event->type() == QEvent::FocusIn && selectedAtFocusOut_ &&
       static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason)
     editor_->selectAll();
+  if (watched == editor_ && event->type() == QEvent::ShortcutOverride) {
+    // Undo and redo are the program's, not those of one cell's text.
+    auto* key = static_cast<QKeyEvent*>(event);
+    const QKeyCombination combination = key->keyCombination();
+    if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+        combination == QKeyCombination(Qt::ControlModifier, Qt::Key_Y) ||
+        combination == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z)) {
+      key->ignore();
+      return true;
+    }
+  }
   return QTableWidget::eventFilter(watched, event);
 }
 
@@ -345,17 +455,27 @@ void StringGrid::mousePressEvent(QMouseEvent* event) {
   event->accept();
   if (event->button() != Qt::LeftButton) return;
   int col = 0, row = 0;
-  if (CellAt(event->position().toPoint(), col, row)) SelectCell(col, row);
+  if (CellAt(event->position().toPoint(), col, row)) {
+    if (event->modifiers() & Qt::ShiftModifier)
+      SelectBlock(anchorCol_, anchorRow_, col, row);
+    else
+      dragging_ = SelectCell(col, row);
+  }
   editor_->setFocus(Qt::MouseFocusReason);
 }
 
 // The view's own dragging and double-click editing would move its current
-// index behind the owner's back.
+// index behind the owner's back: a drag only widens the block.
 void StringGrid::mouseMoveEvent(QMouseEvent* event) {
   event->accept();
+  int col = 0, row = 0;
+  if (dragging_ && (event->buttons() & Qt::LeftButton) &&
+      CellAt(event->position().toPoint(), col, row))
+    SelectBlock(anchorCol_, anchorRow_, col, row);
 }
 void StringGrid::mouseReleaseEvent(QMouseEvent* event) {
   event->accept();
+  dragging_ = false;
 }
 void StringGrid::mouseDoubleClickEvent(QMouseEvent* event) {
   event->accept();

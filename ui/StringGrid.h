@@ -1,9 +1,10 @@
 // The string grid every editor of the program uses: fixed rows and columns in
-// their colour, a cell editor that is always shown, and a cursor that moves
-// only when the owner agrees.
+// their colour, a cell editor that is always shown, a cursor that moves only
+// when the owner agrees, and a block of cells that goes to the clipboard.
 #pragma once
 
 #include <QColor>
+#include <QRect>
 #include <QTableWidget>
 #include <functional>
 
@@ -26,6 +27,9 @@ class StringGrid : public QTableWidget {
   // Every key pressed in the grid, before the grid handles it; returning true
   // consumes the key.
   std::function<bool(QKeyEvent& event)> OnKeyPress;
+  // Ctrl+V with the clipboard's text; returning false leaves the key to the
+  // cell editor.
+  std::function<bool(const QString& text)> OnPaste;
 
   int ColCount() const { return columnCount(); }
   int RowCount() const { return rowCount(); }
@@ -59,6 +63,19 @@ class StringGrid : public QTableWidget {
   // there or the program last wrote it.
   bool EditModified() const { return modified_; }
 
+  // The selected block of cells, columns along x and rows along y: the
+  // cursor's cell unless Shift with the arrows or the mouse, a drag or Ctrl+A
+  // made it larger. Moving the cursor makes it the cursor's cell again.
+  QRect Block() const;
+  // Selects the block between two cells (kept within the editable cells); the
+  // cursor stays where it is and nothing is committed.
+  void SelectBlock(int col1, int row1, int col2, int row2);
+  void SelectAllCells();
+  // The block's cells as tab-separated lines, as shown. Whole rows of a grid
+  // without fixed columns come with the fixed rows above them, the captions
+  // and units.
+  QString BlockText() const;
+
   QLineEdit* Editor() const { return editor_; }
   // The cell a point of the viewport lies in; false outside the cells.
   bool CellAt(const QPoint& viewportPos, int& col, int& row) const;
@@ -78,6 +95,10 @@ class StringGrid : public QTableWidget {
  private:
   bool IsEditable(int col, int row) const;
   bool HandleKey(QKeyEvent& event);
+  bool HandleBlockKey(QKeyEvent& event);
+  // Moves the far corner of the block by (dx, dy).
+  void ExtendBlock(int dx, int dy);
+  bool InBlock(int col, int row) const;
   void PlaceEditor();
   void ShowInEditor(const QString& text);
   void PlaceFrozenRows();
@@ -90,6 +111,12 @@ class StringGrid : public QTableWidget {
   int fixedRows_;
   int col_ = 0;
   int row_ = 0;
+  // The block runs from its anchor to its far corner.
+  int anchorCol_ = 0;
+  int anchorRow_ = 0;
+  int farCol_ = 0;
+  int farRow_ = 0;
+  bool dragging_ = false;
   bool modified_ = false;
   bool alignRight_ = false;
   // Whether the editor's whole text was selected when it last lost the focus.

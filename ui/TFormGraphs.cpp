@@ -1,7 +1,11 @@
 // The output graphs window.
 #include "ui/TFormGraphs.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QPainter>
 #include <QShowEvent>
 #include <QToolButton>
@@ -9,8 +13,11 @@
 
 #include "print/OutputGraphDrawing.h"
 #include "results/StepOutputReader.h"
+#include "base/Dialogs.h"
 #include "ui/FramePlacement.h"
 #include "ui/HelpTexts.h"
+#include "ui/PictureExport.h"
+#include "base/QtText.h"
 #include "ui/StepChooser.h"
 #include "ui/WindowParts.h"
 
@@ -43,6 +50,9 @@ TFormGraphs::TFormGraphs(AppContext& context)
   help_ = MakeHelpButton(panel_, QStringLiteral("Help on Graphics"));
   help_->move(width() - 35, 2);
   connect(help_, &QToolButton::clicked, this, &TFormGraphs::SpeedButtonHelpClick);
+  outOfDate_ = MakeOutOfDateLabel(panel_, 150);
+  export_ = AddExportCommand(this, QStringLiteral("Save Graphs as Picture..."),
+                             [this] { ExportPicture(); });
   context.Steps.Join(StepWindow::Graphs, this);
 }
 
@@ -79,7 +89,12 @@ void TFormGraphs::Fill() {
   const StepReadOutcome outcome = ReadStepOutput(StepOutputFileName(problem, step), NN, results);
   if (!outcome.Ok) ShowMessage(outcome.Message);
   *shown_ = results;
+  ShowResultsState();
   update();
+}
+
+void TFormGraphs::ShowResultsState() {
+  outOfDate_->setVisible(!context_.View.ResultsValid);
 }
 
 void TFormGraphs::FixScales() {
@@ -101,9 +116,37 @@ void TFormGraphs::resizeEvent(QResizeEvent* event) {
 
 void TFormGraphs::paintEvent(QPaintEvent*) {
   QPainter painter(this);
+  DrawGraphs(painter, size(), GraphsPanelHeight);
+}
+
+void TFormGraphs::DrawGraphs(QPainter& painter, QSize client, int panelHeight) const {
+  GraphScales scales = scales_;
+  if (client != size() || panelHeight != GraphsPanelHeight) {
+    GraphSizes sizes;
+    sizes.ClientWidth = client.width();
+    sizes.ClientHeight = client.height();
+    sizes.PanelHeight = panelHeight;
+    scales = ComputeGraphScales(maxima_, wallLength_, sizes);
+  }
   painter.setFont(font());
   const int NN = std::clamp(context_.Problem.General.NN, 0, MaxElements);
-  PaintOutputGraphs(painter, size(), GraphsPanelHeight, *shown_, NN, scales_);
+  PaintOutputGraphs(painter, client, panelHeight, *shown_, NN, scales);
+}
+
+void TFormGraphs::ExportPicture() {
+  const int step = context_.View.CurrentStep;
+  const QString name =
+      ToQString(StepOutputFileName(context_.Problem, step)) + QStringLiteral(".graphs.png");
+  const std::optional<QString> path = context_.Dialog.ExportFile(
+      this, QStringLiteral("Save Graphs as Picture"), QDir::currentPath(), name, PictureFilters());
+  if (!path) return;
+  const std::optional<QSize> pictureSize = context_.Dialog.PictureSize(this, size());
+  if (!pictureSize) return;
+  // The picture has no panel: the graphs take the whole area.
+  const bool saved =
+      SavePicture(*path, *pictureSize, QStringLiteral("Results after Step %1").arg(step),
+                  [&](QPainter& painter) { DrawGraphs(painter, *pictureSize, 0); });
+  if (!saved) ShowMessage(QStringLiteral("Unable to write %1.").arg(QFileInfo(*path).fileName()));
 }
 
 void TFormGraphs::SpeedButtonHelpClick() {

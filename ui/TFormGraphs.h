@@ -9,7 +9,10 @@
 #include "ui/StepLink.h"
 #include "ui/ToolWindow.h"
 
+class QAction;
 class QFrame;
+class QLabel;
+class QPainter;
 class QToolButton;
 
 namespace korvanu {
@@ -31,14 +34,22 @@ class TFormGraphs : public ToolWindow, public StepView {
   // the current step; then repaints.
   void Fill();
   void SpeedButtonHelpClick();
+  // Saves the graphs of the shown step as a picture of a chosen size.
+  void ExportPicture();
+  // Draws the graphs of the shown step on a client area of `client` whose
+  // top `panelHeight` pixels are the panel's, on the scales of that size.
+  void DrawGraphs(QPainter& painter, QSize client, int panelHeight) const;
 
   bool IsShownForSteps() const override { return context_.View.GraphsShown; }
   void RefreshStep() override { Fill(); }
+  void ShowResultsState() override;
 
   StepChooser& ComboBoxStep() { return *chooser_; }
   const GraphScales& Scales() const { return scales_; }
   // The results the window paints: those of the step read last.
   const NodeResults& Shown() const { return *shown_; }
+  QLabel& LabelOutOfDate() { return *outOfDate_; }
+  QAction& ExportAction() { return *export_; }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -51,6 +62,8 @@ class TFormGraphs : public ToolWindow, public StepView {
   QFrame* panel_ = nullptr;
   StepChooser* chooser_ = nullptr;
   QToolButton* help_ = nullptr;
+  QLabel* outOfDate_ = nullptr;
+  QAction* export_ = nullptr;
   std::unique_ptr<NodeResults> shown_;
   GraphMaxima maxima_;
   double wallLength_ = 0.0;

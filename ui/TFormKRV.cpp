@@ -12,16 +12,20 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPrinter>
 #include <QScreen>
 #include <QToolButton>
-#include "core/Check.h"
+#include <algorithm>
 #include <ctime>
 
+#include "core/Check.h"
+
 #include "core/DatafileCommands.h"
+#include "core/EditTransaction.h"
 #include "core/GeneralDataRules.h"
 #include "core/ProblemDefaults.h"
 #include "ui/TFormManual.h"
@@ -35,6 +39,7 @@
 #include "ui/StringGrid.h"
 #include "ui/TFormAnchors.h"
 #include "ui/TFormAxis.h"
+#include "ui/TFormDesign.h"
 #include "ui/TFormGraphs.h"
 #include "ui/TFormProfiles.h"
 #include "ui/TFormSections.h"
@@ -50,6 +55,15 @@ constexpr int kGridTop = 57;
 constexpr int kGridWidth = 525;
 constexpr int kGridHeight = 153;
 constexpr int kGridRows = GeneralFieldCount;
+
+// The keys of the commands, from any window of the program.
+constexpr const char* kOpenKey = "Ctrl+O";
+constexpr const char* kNewKey = "Ctrl+N";
+constexpr const char* kSaveKey = "Ctrl+S";
+constexpr const char* kPrintKey = "Ctrl+P";
+constexpr const char* kComputeKey = "F9";
+constexpr const char* kUndoKey = "Ctrl+Z";
+constexpr const char* kRedoKeys[] = {"Ctrl+Y", "Ctrl+Shift+Z"};
 
 // The print options in the order of PrintOptions.
 struct OptionSpec {
@@ -93,27 +107,36 @@ TFormKRV::TFormKRV(AppContext& context, QWidget* parent)
   BuildMenu();
   BuildToolbar();
   BuildPanels();
+  context_.History.OnChange = [this] { UpdateEditCommands(); };
   FormCreate();
   created_ = true;
   qApp->installEventFilter(this);
 }
 
-TFormKRV::~TFormKRV() = default;
+TFormKRV::~TFormKRV() {
+  context_.History.OnChange = nullptr;
+}
 
 void TFormKRV::BuildMenu() {
   const auto add = [this](QMenu* menu, const char* name, const QString& text,
-                          void (TFormKRV::*slot)()) {
+                          void (TFormKRV::*slot)(), QList<QKeySequence> keys = {}) {
     QAction* action = menu ? menu->addAction(text) : menuBar()->addAction(text);
     action->setObjectName(QLatin1String(name));
     connect(action, &QAction::triggered, this, slot);
+    // The keys work in every window of the program, the tool windows too.
+    action->setShortcuts(keys);
+    action->setShortcutContext(Qt::ApplicationShortcut);
     return action;
   };
   QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
   file->setObjectName(QStringLiteral("File1"));
-  add(file, "Open1", QStringLiteral("&Open"), &TFormKRV::SpeedButtonOpenClick);
-  add(file, "New1", QStringLiteral("&New"), &TFormKRV::New1Click);
-  add(file, "Save1", QStringLiteral("&Save"), &TFormKRV::SpeedButtonSaveClick);
-  add(file, "Print1", QStringLiteral("&Print"), &TFormKRV::SpeedButtonPrintClick);
+  add(file, "Open1", QStringLiteral("&Open"), &TFormKRV::SpeedButtonOpenClick,
+      {QKeySequence(kOpenKey)});
+  add(file, "New1", QStringLiteral("&New"), &TFormKRV::New1Click, {QKeySequence(kNewKey)});
+  add(file, "Save1", QStringLiteral("&Save"), &TFormKRV::SpeedButtonSaveClick,
+      {QKeySequence(kSaveKey)});
+  add(file, "Print1", QStringLiteral("&Print"), &TFormKRV::SpeedButtonPrintClick,
+      {QKeySequence(kPrintKey)});
   file->addSeparator();
   add(file, "Quit2", QStringLiteral("&Quit"), &TFormKRV::SpeedButtonQuitClick);
 
@@ -128,12 +151,22 @@ void TFormKRV::BuildMenu() {
   add(nullptr, "Forces1", QStringLiteral("A&xial"), &TFormKRV::SpeedButtonAxialClick);
   add(nullptr, "Catalogue1", QStringLiteral("&Profiles"), &TFormKRV::SpeedButtonProfileClick);
   add(nullptr, "Sections1", QStringLiteral("&Sections"), &TFormKRV::SpeedButtonSectionsClick);
-  add(nullptr, "Run1", QStringLiteral("&Compute"), &TFormKRV::SpeedButtonRunClick);
+  add(nullptr, "Run1", QStringLiteral("&Compute"), &TFormKRV::SpeedButtonRunClick,
+      {QKeySequence(kComputeKey)});
   add(nullptr, "Results1", QStringLiteral("&Tables"), &TFormKRV::SpeedButtonScreenOutputClick)
       ->setEnabled(false);
   add(nullptr, "Graphs1", QStringLiteral("&Graphs"), &TFormKRV::SpeedButtonScreenGraphsClick)
       ->setEnabled(false);
   add(nullptr, "Manual2", QStringLiteral("&Manual"), &TFormKRV::SpeedButtonManualClick);
+  add(nullptr, "Design1", QStringLiteral("&Design"), &TFormKRV::SpeedButtonDesignClick);
+
+  QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+  edit->setObjectName(QStringLiteral("Edit1"));
+  add(edit, "Undo1", QStringLiteral("&Undo"), &TFormKRV::Undo1Click, {QKeySequence(kUndoKey)})
+      ->setEnabled(false);
+  add(edit, "Redo1", QStringLiteral("&Redo"), &TFormKRV::Redo1Click,
+      {QKeySequence(kRedoKeys[0]), QKeySequence(kRedoKeys[1])})
+      ->setEnabled(false);
 }
 
 void TFormKRV::BuildToolbar() {
@@ -149,30 +182,33 @@ void TFormKRV::BuildToolbar() {
     const char* tooltip;
     const char* icon;
     void (TFormKRV::*handler)();
+    const char* key = nullptr;  // shown in the tooltip
   };
   static constexpr ButtonSpec kButtons[] = {
-      {"SpeedButtonOpen", 0, "Open", "open", &TFormKRV::SpeedButtonOpenClick},
-      {"SpeedButtonNew", 25, "New", "new", &TFormKRV::New1Click},
-      {"SpeedButtonSave", 50, "Save", "save", &TFormKRV::SpeedButtonSaveClick},
-      {"SpeedButtonPrint", 75, "Print", "print", &TFormKRV::SpeedButtonPrintClick},
+      {"SpeedButtonOpen", 0, "Open", "open", &TFormKRV::SpeedButtonOpenClick, kOpenKey},
+      {"SpeedButtonNew", 25, "New", "new", &TFormKRV::New1Click, kNewKey},
+      {"SpeedButtonSave", 50, "Save", "save", &TFormKRV::SpeedButtonSaveClick, kSaveKey},
+      {"SpeedButtonPrint", 75, "Print", "print", &TFormKRV::SpeedButtonPrintClick, kPrintKey},
       {"SpeedButtonOptions", 100, "Print Options", "options", &TFormKRV::SpeedButtonOptionsClick},
       {"SpeedButtonSoils", 125, "Layers", "layers", &TFormKRV::SpeedButtonSoilsClick},
       {"SpeedButtonAnchors", 150, "Anchors", "anchors", &TFormKRV::SpeedButtonAnchorsClick},
       {"SpeedButtonAxial", 175, "Axial Forces", "axial", &TFormKRV::SpeedButtonAxialClick},
       {"SpeedButtonProfile", 200, "Profiles", "profiles", &TFormKRV::SpeedButtonProfileClick},
       {"SpeedButtonSections", 225, "Sections", "sections", &TFormKRV::SpeedButtonSectionsClick},
-      {"SpeedButtonRun", 250, "Compute", "compute", &TFormKRV::SpeedButtonRunClick},
+      {"SpeedButtonRun", 250, "Compute", "compute", &TFormKRV::SpeedButtonRunClick, kComputeKey},
       {"SpeedButtonScreenOutput", 275, "Output Tables", "tables",
        &TFormKRV::SpeedButtonScreenOutputClick},
       {"SpeedButtonScreenGraphs", 300, "Output Graphs", "graphs",
        &TFormKRV::SpeedButtonScreenGraphsClick},
       {"SpeedButtonManual", 325, "Manual", "manual", &TFormKRV::SpeedButtonManualClick},
+      {"SpeedButtonDesign", 350, "Design Summary", "design", &TFormKRV::SpeedButtonDesignClick},
       {"SpeedButtonHelp", -32, "Help", "help", &TFormKRV::SpeedButtonHelpClick},
       {"SpeedButtonQuit", -57, "Quit", "quit", &TFormKRV::SpeedButtonQuitClick},
   };
   for (const ButtonSpec& entry : kButtons) {
-    QToolButton* button =
-        MakeImageButton(panelKRV_, entry.name, QLatin1String(entry.tooltip), entry.icon);
+    QString tooltip = QLatin1String(entry.tooltip);
+    if (entry.key != nullptr) tooltip += QStringLiteral(" (%1)").arg(QLatin1String(entry.key));
+    QToolButton* button = MakeImageButton(panelKRV_, entry.name, tooltip, entry.icon);
     button->move(std::max(entry.left, 0), 0);
     connect(button, &QToolButton::clicked, this, entry.handler);
   }
@@ -209,6 +245,11 @@ void TFormKRV::BuildPanels() {
     box->setFocusPolicy(Qt::NoFocus);
     optionBoxes_[i] = box;
   }
+  // The panel grows by the boxes added after the nine.
+  designBox_ = new QCheckBox(QStringLiteral("Print Design Summary"), panelOptions_);
+  designBox_->setObjectName(QStringLiteral("CheckBoxDesign"));
+  designBox_->setGeometry(16, 32 + 24 * 9, 150, 17);
+  designBox_->setFocusPolicy(Qt::NoFocus);
   panelOptions_->hide();
 
   panelProgress_ = MakePanel(client_, "PanelProgress", colors::Red);
@@ -245,6 +286,7 @@ void TFormKRV::FormCreate() {
   MenuAction("Results1").setEnabled(false);
   MenuAction("Graphs1").setEnabled(false);
   InitialiseProblem(problem_, view_);
+  context_.History.Clear();
   dialogFileName_ = ToQString(problem_.General.FileName);
   LayOut();
   for (int row = 0; row < kGridRows; ++row)
@@ -275,7 +317,7 @@ void TFormKRV::LayOut() {
   panelGeneral_->setGeometry(kGridLeft, kGridTop - 30, kGridWidth, 30);
   buttonGeneralHelp_->setGeometry(kGridWidth - 29, 2, 25, 25);
   const int optionsTop = kGridTop + kGridHeight + 10;
-  panelOptions_->setGeometry(kGridLeft, optionsTop, 172, 263);
+  panelOptions_->setGeometry(kGridLeft, optionsTop, 172, 263 + 24);
   panelProgress_->setGeometry(kGridLeft + 172 + 10, optionsTop, 265, 153);
   panelProgress_->hide();
   panelKRV_->setGeometry(0, 0, width(), 25);
@@ -295,6 +337,12 @@ void TFormKRV::UpdateOutputCommands() {
   Button("SpeedButtonScreenGraphs").setEnabled(valid);
   MenuAction("Results1").setEnabled(valid);
   MenuAction("Graphs1").setEnabled(valid);
+  context_.Steps.ResultsStateChanged();
+}
+
+void TFormKRV::UpdateEditCommands() {
+  MenuAction("Undo1").setEnabled(context_.History.CanUndo());
+  MenuAction("Redo1").setEnabled(context_.History.CanRedo());
 }
 
 void TFormKRV::Refresh() {
@@ -328,6 +376,10 @@ bool TFormKRV::MainGridSelectCell(int col, int row) {
   // set CurrentRow for its grid.
   const int leftRow = mainGrid_->Row();
   const auto field = static_cast<GeneralField>(leftRow);
+  EditLocation where;
+  where.Col = 1;
+  where.Row = leftRow;
+  EditTransaction transaction(context_.History, problem_, where);
   const CellCommit edit =
       ApplyGeneralValue(problem_, view_, field, ToStdString(mainGrid_->Cell(1, leftRow)));
   if (!edit.Accepted) {
@@ -408,6 +460,7 @@ void TFormKRV::SpeedButtonOpenClick() {
   if (outcome.Loaded) {
     QDir::setCurrent(QFileInfo(*chosen).absolutePath());
     unsaved_.Record(problem_);
+    context_.History.Clear();
   }
   ShowMessages(outcome.Messages);
   // Open cleared the shown flags of the options panel and the tool windows.
@@ -472,6 +525,12 @@ void TFormKRV::SpeedButtonPrintClick() {
     const TFormGraphs* graphs = context_.Windows.Graphs;
     return graphs ? graphs->size() : QSize(DesignedGraphsClientWidth, DesignedGraphsClientHeight);
   };
+  hooks.DesignSearchResults = [this] {
+    // Searches the design window holds for the problem as it is are not run again.
+    const TFormDesign* design = context_.Windows.Design;
+    const DesignSearches* known = design ? design->ShownSearches() : nullptr;
+    return known ? *known : RunDesignSearches(problem_);
+  };
   PrintJob job(problem_, view_, context_.Dialog, std::move(hooks));
   job.Run(CurrentPrintOptions(), *printer_, this);
 }
@@ -487,6 +546,7 @@ PrintOptions TFormKRV::CurrentPrintOptions() const {
   options.Tables = optionBoxes_[6]->isChecked();
   options.Graphs = optionBoxes_[7]->isChecked();
   options.Colors = optionBoxes_[8]->isChecked();
+  options.Design = designBox_->isChecked();
   return options;
 }
 
@@ -550,6 +610,8 @@ bool TFormKRV::RunComputationFromWindow() {
   const ProgressLabels labels{panelProgress_, progressLabels_[1], progressLabels_[2],
                               progressLabels_[3]};
   WindowComputationObserver observer(labels, context_.Dialog, this, clock_);
+  context_.Computed.Clear();
+  observer.KeepResultsIn(&context_.Computed);
   const ComputationFault fault = context_.Compute(problem_, context_.Engine, observer);
   if (fault != ComputationFault::None) {
     // The progress panel stays and the output commands keep their state: the
@@ -580,6 +642,11 @@ void TFormKRV::SpeedButtonManualClick() {
   Toggle(context_.Windows.Manual);
 }
 
+void TFormKRV::SpeedButtonDesignClick() {
+  if (!CommitPendingEdit()) return;
+  Toggle(context_.Windows.Design);
+}
+
 void TFormKRV::SpeedButtonHelpClick() {
   ModalScope modal(context_.ModalBoxes);
   context_.Dialog.Message(this, IntroductionText());
@@ -598,7 +665,84 @@ void TFormKRV::SpeedButtonQuitClick() {
   quit_();
 }
 
+void TFormKRV::Undo1Click() {
+  MoveThroughHistory(&EditHistory::Undo);
+}
+
+void TFormKRV::Redo1Click() {
+  MoveThroughHistory(&EditHistory::Redo);
+}
+
+void TFormKRV::MoveThroughHistory(std::optional<EditLocation> (EditHistory::*move)(ProblemData&)) {
+  ModalScope modal(context_.ModalBoxes);
+  // A value still typed is stored first: it is the last edit.
+  if (!CommitPendingEdit()) return;
+  const std::optional<EditLocation> where = (context_.History.*move)(problem_);
+  if (!where) return;
+  view_.ResultsValid = false;
+  view_.PageOffset = 0;
+  ShowEdit(*where);
+}
+
+void TFormKRV::ShowEdit(const EditLocation& where) {
+  dialogFileName_ = ToQString(problem_.General.FileName);
+  WriteGridColumn();
+  UpdateOutputCommands();
+  const WindowSet& w = context_.Windows;
+  // The step windows follow the step of the edit; the other shown windows
+  // refill from the problem as it is now.
+  const bool stepEdit = where.Window == EditWindow::Soils || where.Window == EditWindow::Anchors;
+  if (stepEdit) {
+    view_.CurrentStep = std::clamp(where.Step, 0, std::clamp(problem_.General.NT, 0, MaxSteps));
+    view_.CurrentSide = where.WallSide;
+  }
+  EditorWindow* const editors[] = {w.Soils, w.Profiles, w.Anchors, w.Axis};
+  for (EditorWindow* editor : editors)
+    if (editor != nullptr && editor->isVisible()) editor->FormPaint();
+  if (stepEdit)
+    context_.Steps.StepChosen(
+        where.Window == EditWindow::Soils ? StepWindow::Soils : StepWindow::Anchors,
+        view_.CurrentStep);
+  context_.Steps.ProblemChanged();
+
+  EditorWindow* editor = nullptr;
+  switch (where.Window) {
+    case EditWindow::General:
+      // Not activated: coming back to the main window puts Length back to the
+      // depth of the layers, which would undo a typed Length once more.
+      raise();
+      view_.CurrentCol = 1;
+      view_.CurrentRow = std::clamp(where.Row, 0, kGridRows - 1);
+      mainGrid_->MoveCursor(1, view_.CurrentRow);
+      return;
+    case EditWindow::Soils:
+      editor = w.Soils;
+      break;
+    case EditWindow::Profiles:
+      editor = w.Profiles;
+      break;
+    case EditWindow::Anchors:
+      editor = w.Anchors;
+      break;
+    case EditWindow::Axial:
+      editor = w.Axis;
+      break;
+  }
+  if (editor != nullptr) editor->ShowCell(where.Col, where.Row);
+}
+
 bool TFormKRV::eventFilter(QObject* watched, QEvent* event) {
+  // The export key of the output and cross-section windows, wherever the
+  // keyboard is in them: their step chooser keeps a key of the window alone.
+  if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+      static_cast<QKeyEvent*>(event)->keyCombination() == ExportKey) {
+    auto* command = static_cast<QWidget*>(watched)->window()->findChild<QAction*>(
+        QLatin1String(ExportActionName), Qt::FindDirectChildrenOnly);
+    if (command != nullptr) {
+      command->trigger();
+      return true;
+    }
+  }
   // A click into the window while another one is active activates it first,
   // as the user expects; the window system reports the activation only after
   // the click, when it would put the cursor back on the first row.

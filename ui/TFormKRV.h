@@ -56,9 +56,15 @@ class TFormKRV : public QMainWindow {
   void SpeedButtonScreenOutputClick();
   void SpeedButtonScreenGraphsClick();
   void SpeedButtonManualClick();
+  void SpeedButtonDesignClick();
   void SpeedButtonHelpClick();
   void ButtonGeneralHelpClick();
   void SpeedButtonQuitClick();
+  // Edit › Undo and Redo, from any window: the problem as it was before the
+  // last stored edit (or after the edit undone last), shown in the window of
+  // the edit with the cursor on its cell.
+  void Undo1Click();
+  void Redo1Click();
 
   // The problem as it now stands counts as saved: start-up calls this once
   // every window has set its start values.
@@ -85,6 +91,7 @@ class TFormKRV : public QMainWindow {
   QWidget& PanelProgress() { return *panelProgress_; }
   QLabel& ProgressLabel(int number) { return *progressLabels_.at(number - 1); }
   QCheckBox& OptionBox(int index) { return *optionBoxes_.at(index); }
+  QCheckBox& DesignOptionBox() { return *designBox_; }
   QToolButton& Button(const char* objectName);
   QAction& MenuAction(const char* objectName);
   const QString& DialogFolder() const { return openFolder_; }
@@ -108,6 +115,12 @@ class TFormKRV : public QMainWindow {
   void LayOut();
   void WriteGridColumn();
   void UpdateOutputCommands();
+  void UpdateEditCommands();
+  // Undo or redo: `move` is EditHistory::Undo or EditHistory::Redo.
+  void MoveThroughHistory(std::optional<EditLocation> (EditHistory::*move)(ProblemData&));
+  // Brings every window in step with a problem put back by undo or redo and
+  // shows the edit at `where`.
+  void ShowEdit(const EditLocation& where);
 
   // The grid's select-cell rule: stores the cell being left.
   bool MainGridSelectCell(int col, int row);
@@ -139,6 +152,7 @@ class TFormKRV : public QMainWindow {
   StringGrid* mainGrid_ = nullptr;
   QFrame* panelOptions_ = nullptr;
   std::array<QCheckBox*, 9> optionBoxes_{};
+  QCheckBox* designBox_ = nullptr;
   QFrame* panelProgress_ = nullptr;
   std::array<QLabel*, 4> progressLabels_{};
 

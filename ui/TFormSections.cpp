@@ -1,15 +1,21 @@
 // The cross-section view.
 #include "ui/TFormSections.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QPainter>
 #include <QShowEvent>
 #include <QToolButton>
 #include <algorithm>
 
+#include "engine/StepOutput.h"
+#include "base/Dialogs.h"
 #include "ui/DrawCrossSection.h"
 #include "ui/FramePlacement.h"
 #include "ui/HelpTexts.h"
+#include "ui/PictureExport.h"
+#include "base/QtText.h"
 #include "ui/StepChooser.h"
 #include "ui/WindowParts.h"
 
@@ -41,6 +47,8 @@ TFormSections::TFormSections(AppContext& context)
   help_ = MakeHelpButton(panel_, QStringLiteral("Help on Sections"));
   help_->move(ClientWidth - 35, 2);
   connect(help_, &QToolButton::clicked, this, &TFormSections::SpeedButtonHelpClick);
+  export_ = AddExportCommand(this, QStringLiteral("Save Cross Section as Picture..."),
+                             [this] { ExportPicture(); });
 
   PlaceByFrame([this] {
     const QSize screen = ScreenSize();
@@ -84,6 +92,26 @@ void TFormSections::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setFont(font());
   DrawCrossSection(painter, size(), PanelHeight, context_.Problem, shownStep_);
+}
+
+void TFormSections::ExportPicture() {
+  const int step = shownStep_;
+  const QString name =
+      ToQString(StepOutputFileName(context_.Problem, step)) + QStringLiteral(".section.png");
+  const std::optional<QString> path =
+      context_.Dialog.ExportFile(this, QStringLiteral("Save Cross Section as Picture"),
+                                 QDir::currentPath(), name, PictureFilters());
+  if (!path) return;
+  const std::optional<QSize> pictureSize = context_.Dialog.PictureSize(this, size());
+  if (!pictureSize) return;
+  // The picture has no panel: the section takes the whole area.
+  const bool saved =
+      SavePicture(*path, *pictureSize, QStringLiteral("Cross Section, Loading Step %1").arg(step),
+                  [&](QPainter& painter) {
+                    painter.setFont(font());
+                    DrawCrossSection(painter, *pictureSize, 0, context_.Problem, step);
+                  });
+  if (!saved) ShowMessage(QStringLiteral("Unable to write %1.").arg(QFileInfo(*path).fileName()));
 }
 
 void TFormSections::SpeedButtonHelpClick() {

@@ -5,6 +5,7 @@
 #include "ui/StepLink.h"
 #include "ui/ToolWindow.h"
 
+class QAction;
 class QFrame;
 class QToolButton;
 
@@ -26,6 +27,8 @@ class TFormSections : public ToolWindow, public StepView {
   // Lists the steps 0..NT, brings the shared step into them and repaints.
   void FormPaint();
   void SpeedButtonHelpClick();
+  // Saves the picture of the shown step at a chosen size.
+  void ExportPicture();
 
   bool IsShownForSteps() const override { return context_.View.SectionsShown; }
   void RefreshStep() override { FormPaint(); }
@@ -34,6 +37,7 @@ class TFormSections : public ToolWindow, public StepView {
   StepChooser& ComboBoxStep() { return *chooser_; }
   // The step the picture shows.
   int ShownStep() const { return shownStep_; }
+  QAction& ExportAction() { return *export_; }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -44,6 +48,7 @@ class TFormSections : public ToolWindow, public StepView {
   QFrame* panel_ = nullptr;
   StepChooser* chooser_ = nullptr;
   QToolButton* help_ = nullptr;
+  QAction* export_ = nullptr;
   int shownStep_ = 0;
 };
 

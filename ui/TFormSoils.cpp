@@ -3,12 +3,14 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QToolButton>
 #include <algorithm>
 
 #include "core/SoilLayerRules.h"
 #include "ui/HelpTexts.h"
 #include "ui/StepChooser.h"
 #include "ui/StringGrid.h"
+#include "ui/TFormStrength.h"
 #include "ui/WindowParts.h"
 
 namespace korvanu {
@@ -53,6 +55,16 @@ TFormSoils::TFormSoils(AppContext& context)
   side_->setGeometry(150, 4, 80, side_->sizeHint().height());
   connect(side_, &QComboBox::activated, this, [this] { ComboBoxSideChange(); });
   labelSide_ = MakeLabel(panel_, "LabelSide", QString(), 150, 8, false, 160);
+
+  // Left of the help button; "&K" makes Alt+K press it from the grid.
+  strength_ = new QToolButton(panel_);
+  strength_->setObjectName(QStringLiteral("SpeedButtonStrength"));
+  strength_->setText(QString::fromUtf8("&K from φ'"));
+  strength_->setToolTip(
+      QString::fromUtf8("Ka, Kn, Kp and Dw of the layer from its φ', δ, c' and k_h (Alt+K)"));
+  strength_->setFocusPolicy(Qt::NoFocus);
+  strength_->setGeometry(help_->x() - 80, 3, 76, 24);
+  connect(strength_, &QToolButton::clicked, this, [this] { SpeedButtonStrengthClick(); });
 
   HomeCursor(NameColumn);
   FormPaint();
@@ -118,6 +130,23 @@ void TFormSoils::AfterCommit(int, int) {
 
 void TFormSoils::SpeedButtonHelpClick() {
   ShowMessage(SoilsHelpText());
+}
+
+TFormStrength* TFormSoils::SpeedButtonStrengthClick() {
+  if (!CommitTypedValue()) return nullptr;
+  const int layers = Layers(context_.Problem);
+  if (layers == 0) return nullptr;
+  const int layer = std::clamp(grid_->Row() - FirstDataRow, 0, layers - 1);
+  auto* dialog = new TFormStrength(context_, layer, this);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  const int row = grid_->Row();
+  dialog->WhereApplied = [this, row] { return EditAt(grid_->Col(), row); };
+  dialog->OnApplied = [this] {
+    FillSoilGrid();
+    context_.Steps.ProblemChanged();
+  };
+  dialog->show();
+  return dialog;
 }
 
 }  // namespace korvanu

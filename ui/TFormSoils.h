@@ -6,10 +6,12 @@
 
 class QComboBox;
 class QLabel;
+class QToolButton;
 
 namespace korvanu {
 
 class StepChooser;
+class TFormStrength;
 
 class TFormSoils : public EditorWindow {
   Q_OBJECT
@@ -34,10 +36,14 @@ class TFormSoils : public EditorWindow {
   // Rewrites every data cell from the problem and sizes the window.
   void FillSoilGrid();
   void SpeedButtonHelpClick() override;
+  // "K from φ'" (Alt+K): stores a value typed but not left, then opens the
+  // dialog for the layer under the cursor; nothing when the value is refused.
+  TFormStrength* SpeedButtonStrengthClick();
 
   StepChooser& ComboBoxStep() { return *chooser_; }
   QComboBox& ComboBoxSide() { return *side_; }
   QLabel& LabelSide() { return *labelSide_; }
+  QToolButton& SpeedButtonStrength() { return *strength_; }
 
  protected:
   CellCommit CommitCell(int col, int row) override;
@@ -47,6 +53,7 @@ class TFormSoils : public EditorWindow {
   StepChooser* chooser_ = nullptr;
   QComboBox* side_ = nullptr;
   QLabel* labelSide_ = nullptr;
+  QToolButton* strength_ = nullptr;
 };
 
 }  // namespace korvanu

@@ -1,16 +1,25 @@
 // The output tables window.
 #include "ui/TFormTables.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QFrame>
+#include <QLabel>
 #include <QShowEvent>
 #include <QToolButton>
 #include <algorithm>
+#include <memory>
 
 #include "core/TextFormat.h"
+#include "engine/FloatingPointFault.h"
+#include "engine/StepCsv.h"
 #include "results/ResultColumns.h"
 #include "results/StepOutputReader.h"
+#include "base/Dialogs.h"
 #include "ui/FramePlacement.h"
 #include "ui/HelpTexts.h"
+#include "base/QtText.h"
 #include "ui/StepChooser.h"
 #include "ui/StringGrid.h"
 #include "ui/WindowParts.h"
@@ -39,6 +48,8 @@ TFormTables::TFormTables(AppContext& context)
   chooser_->OnChange = [this] { ComboBoxStepChange(); };
   help_ = MakeHelpButton(panel_, QStringLiteral("Help on Tables"));
   connect(help_, &QToolButton::clicked, this, &TFormTables::SpeedButtonHelpClick);
+  outOfDate_ = MakeOutOfDateLabel(panel_, 150);
+  export_ = AddExportCommand(this, QStringLiteral("Save Step as CSV..."), [this] { ExportCsv(); });
 
   grid_ = new StringGrid(Columns, NodeCount(context.Problem) + 3, 0, 2, this);
   grid_->setObjectName(QStringLiteral("TablesGrid"));
@@ -103,6 +114,38 @@ void TFormTables::Fill() {
                          "%12.6f", ResultValue(results, static_cast<ResultColumn>(column), i))));
   }
   grid_->setUpdatesEnabled(true);
+  ShowResultsState();
+}
+
+void TFormTables::ShowResultsState() {
+  outOfDate_->setVisible(!context_.View.ResultsValid);
+}
+
+void TFormTables::ExportCsv() {
+  const ProblemData& problem = context_.Problem;
+  const int NN = NodeCount(problem);
+  const int step = context_.View.CurrentStep;
+  const std::optional<QString> path = context_.Dialog.ExportFile(
+      this, QStringLiteral("Save Step as CSV"), QDir::currentPath(),
+      ToQString(StepCsvFileName(problem, step)), QStringLiteral("CSV file (*.csv)"));
+  if (!path) return;
+  // The numbers of the step file, at full precision when this run of the
+  // program computed it.
+  auto read = std::make_unique<NodeResults>();
+  const StepReadOutcome outcome = ReadStepOutput(StepOutputFileName(problem, step), NN, *read);
+  if (!outcome.Ok) {
+    ShowMessage(outcome.Message);
+    return;
+  }
+  const NodeResults* kept = context_.Computed.Matching(step, *read, NN);
+  bool written = false;
+  try {
+    written = WriteStepCsv(problem, kept != nullptr ? *kept : *read,
+                           QFile::encodeName(*path).toStdString());
+  } catch (const FloatingPointFaultError&) {
+    written = false;
+  }
+  if (!written) ShowMessage(QStringLiteral("Unable to write %1.").arg(QFileInfo(*path).fileName()));
 }
 
 void TFormTables::SpeedButtonHelpClick() {

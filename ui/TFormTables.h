@@ -6,7 +6,9 @@
 #include "ui/StepLink.h"
 #include "ui/ToolWindow.h"
 
+class QAction;
 class QFrame;
+class QLabel;
 class QToolButton;
 
 namespace korvanu {
@@ -27,12 +29,17 @@ class TFormTables : public ToolWindow, public StepView {
   // Rebuilds the table from the step file of the current step.
   void Fill();
   void SpeedButtonHelpClick();
+  // Saves the shown step as the CSV that the command line writes.
+  void ExportCsv();
 
   bool IsShownForSteps() const override { return context_.View.TablesShown; }
   void RefreshStep() override { Fill(); }
+  void ShowResultsState() override;
 
   StringGrid& TablesGrid() { return *grid_; }
   StepChooser& ComboBoxStep() { return *chooser_; }
+  QLabel& LabelOutOfDate() { return *outOfDate_; }
+  QAction& ExportAction() { return *export_; }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -42,6 +49,8 @@ class TFormTables : public ToolWindow, public StepView {
   StepChooser* chooser_ = nullptr;
   QToolButton* help_ = nullptr;
   StringGrid* grid_ = nullptr;
+  QLabel* outOfDate_ = nullptr;
+  QAction* export_ = nullptr;
 };
 
 }  // namespace korvanu

@@ -8,6 +8,7 @@
 #include <ctime>
 
 #include "base/Dialogs.h"
+#include "results/KeptStepResults.h"
 
 namespace korvanu {
 
@@ -57,6 +58,12 @@ void WindowComputationObserver::PaceStep() {
 
 void WindowComputationObserver::RepaintPanel() {
   if (labels_.Panel && labels_.Panel->isVisible()) labels_.Panel->repaint();
+}
+
+void WindowComputationObserver::StepFinished(const StepOutcome& outcome,
+                                             const EngineState& engine) {
+  if (kept_ != nullptr && outcome.converged && outcome.fileWritten)
+    kept_->Keep(outcome.step, engine.Nodes);
 }
 
 }  // namespace korvanu

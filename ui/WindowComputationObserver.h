@@ -12,6 +12,7 @@ class QWidget;
 
 namespace korvanu {
 
+class KeptStepResults;
 class Dialogs;
 
 // Whole seconds of the local clock.
@@ -36,6 +37,10 @@ class WindowComputationObserver : public ComputationObserver {
   void WritingStepFile(const std::string& name) override;
   void ShowMessage(const std::string& text) override;
   void PaceStep() override;
+  void StepFinished(const StepOutcome& outcome, const EngineState& engine) override;
+
+  // Keeps the results of every step written to its file in `kept`.
+  void KeepResultsIn(KeptStepResults* kept) { kept_ = kept; }
 
  private:
   // Makes new captions visible at once, without running the event loop.
@@ -46,6 +51,7 @@ class WindowComputationObserver : public ComputationObserver {
   QWidget* parent_;
   SecondsClock clock_;
   std::int64_t lastSecond_ = 0;
+  KeptStepResults* kept_ = nullptr;
 };
 
 }  // namespace korvanu

@@ -1,8 +1,10 @@
 // The shared window pieces.
 #include "ui/WindowParts.h"
 
+#include <QAction>
 #include <QFrame>
 #include <QIcon>
+#include <QKeySequence>
 #include <QLabel>
 #include <QPalette>
 #include <QToolButton>
@@ -65,6 +67,34 @@ QToolButton* MakeImageButton(QWidget* parent, const char* name, const QString& t
 
 QToolButton* MakeHelpButton(QWidget* parent, const QString& tooltip) {
   return MakeImageButton(parent, "SpeedButtonHelp", tooltip, "help");
+}
+
+QAction* AddExportCommand(QWidget* window, const QString& text, std::function<void()> run) {
+  // The key is the program's (see TFormKRV): a key of the window alone does
+  // not reach it while its step chooser has the keyboard.
+  auto* action = new QAction(
+      text + QStringLiteral("\t") + QKeySequence(ExportKey).toString(QKeySequence::NativeText),
+      window);
+  action->setObjectName(QLatin1String(ExportActionName));
+  QObject::connect(action, &QAction::triggered, window, std::move(run));
+  window->addAction(action);
+  window->setContextMenuPolicy(Qt::ActionsContextMenu);
+  return action;
+}
+
+QLabel* MakeOutOfDateLabel(QWidget* panel, int x) {
+  QLabel* label =
+      MakeLabel(panel, "LabelOutOfDate",
+                QStringLiteral("Out of date: an edit since the computation"), x, 9, false, 0);
+  QFont font = label->font();
+  font.setBold(true);
+  label->setFont(font);
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::WindowText, colors::Red);
+  label->setPalette(palette);
+  label->resize(label->sizeHint());
+  label->hide();
+  return label;
 }
 
 void SetUpGrid(StringGrid& grid, const QFont& font, int rowHeight,

@@ -5,11 +5,14 @@
 
 #include <QColor>
 #include <QFont>
+#include <QKeyCombination>
 #include <QString>
+#include <functional>
 #include <initializer_list>
 
 #include "base/WindowColors.h"
 
+class QAction;
 class QFrame;
 class QLabel;
 class QToolButton;
@@ -38,6 +41,16 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int x,
 QToolButton* MakeImageButton(QWidget* parent, const char* name, const QString& tooltip,
                              const char* icon);
 QToolButton* MakeHelpButton(QWidget* parent, const QString& tooltip);
+
+// The window's command that saves what it shows (a picture, a table), on its
+// context menu; ExportKey runs it in the active window.
+inline const char* const ExportActionName = "ExportAction";
+inline constexpr QKeyCombination ExportKey{Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_S};
+QAction* AddExportCommand(QWidget* window, const QString& text, std::function<void()> run);
+
+// A red label on an output window's panel, at x, shown while the results on
+// show are out of date: an edit since the computation.
+QLabel* MakeOutOfDateLabel(QWidget* panel, int x);
 
 // A grid in the program's look: its font, yellow fixed cells, a row height
 // and the column widths from the first column on.

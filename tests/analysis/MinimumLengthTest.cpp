@@ -1,5 +1,6 @@
-// The length search as a later command calls it: from several threads at
-// once, each with its own problem, writing nothing into the current folder.
+// The length search as the commands and the studies call it: from several
+// threads at once, writing nothing into the current folder; walls that stand
+// at every length, that fail at their own, and that fail in bands.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -46,6 +47,65 @@ TEST(MinimumLengthTest, SearchesRunSideBySideAsTheyRunAlone) {
     EXPECT_EQ(entry.path().string().find(".csv"), std::string::npos) << entry.path();
     EXPECT_FALSE(entry.path().extension() == ".1") << entry.path();
   }
+}
+
+ProblemData Example(const char* name) {
+  ProblemData problem;
+  StartUpProblem(problem);
+  EXPECT_FALSE(LoadDatafile(std::string(KORVANU_EXAMPLES) + "/" + name, problem));
+  return problem;
+}
+
+TEST(MinimumLengthTest, AWallThatStandsAtEveryLengthTheMeshAllows) {
+  ProblemData problem;
+  StartUpProblem(problem);
+  const MinimumLength search = FindMinimumLength(problem, problem.General.NT, 0.001);
+  EXPECT_EQ(search.Result, LengthSearchResult::NoFailingLength);
+  EXPECT_EQ(search.Given, 4.0);
+  // The lowest layer is one element thick there; every trial stood.
+  EXPECT_EQ(search.Shortest, 3.031);
+  EXPECT_EQ(search.Failing, 3.031);
+  for (const LengthTrial& trial : search.Trials) EXPECT_TRUE(trial.Verdict.Stands());
+}
+
+// Test 3 stands from 6.899 m on.
+TEST(MinimumLengthTest, AWallThatFailsAtItsLengthIsSearchedUpwardsOnlyWhenAllowed) {
+  ProblemData problem = Example("Test3.krv");
+  SetWallLength(problem, 6.5);
+  MinimumLength search = FindMinimumLength(problem, problem.General.NT, 0.001);
+  EXPECT_EQ(search.Result, LengthSearchResult::GivenLengthFails);
+  EXPECT_EQ(search.Trials.size(), 1u);
+
+  search = FindMinimumLength(problem, problem.General.NT, 0.001, 8.0);
+  EXPECT_EQ(search.Result, LengthSearchResult::Found);
+  EXPECT_EQ(search.Given, 6.5);
+  EXPECT_EQ(search.Shortest, 6.899);
+  EXPECT_EQ(search.Failing, 6.898);
+  for (const LengthTrial& trial : search.Trials) EXPECT_LE(trial.Length, 8.0);
+}
+
+// Ex 4 stands from 4.012 m on, except in narrow bands between 4.09 and
+// 4.22 m. Stepping down from 4.7 m passes over them; a search that starts
+// between them ends at the band below its start.
+TEST(MinimumLengthTest, ANonMonotoneBandEndsTheSearchOnlyWhereItIsMet) {
+  ProblemData problem = Example("Ex4.krv");
+  MinimumLength search = FindMinimumLength(problem, problem.General.NT, 0.001);
+  EXPECT_EQ(search.Result, LengthSearchResult::Found);
+  EXPECT_EQ(search.Shortest, 4.012);
+  EXPECT_EQ(search.Failing, 4.011);
+  EXPECT_EQ(search.Trials.size(), 25u);
+
+  SetWallLength(problem, 4.16);
+  search = FindMinimumLength(problem, problem.General.NT, 0.001);
+  EXPECT_EQ(search.Result, LengthSearchResult::Found);
+  EXPECT_EQ(search.Shortest, 4.16);
+  EXPECT_EQ(search.Failing, 4.159);
+
+  SetWallLength(problem, 4.18);
+  search = FindMinimumLength(problem, problem.General.NT, 0.001, 4.7);
+  EXPECT_EQ(search.Result, LengthSearchResult::Found);
+  EXPECT_EQ(search.Shortest, 4.181);
+  EXPECT_EQ(search.Failing, 4.18);
 }
 
 }  // namespace

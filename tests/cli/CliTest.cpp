@@ -437,6 +437,39 @@ TEST_F(CliTest, ReportWritesThePrintedReportAsAPdf) {
   EXPECT_EQ(needed.find("Qt"), std::string::npos) << needed;
 }
 
+// The printed design summary carries the numbers of the check command, line
+// by line (compared word by word, as the PDF's spacing differs).
+TEST_F(CliTest, ReportPrintsTheDesignSummaryOfTheCheckCommand) {
+  fs::copy_file(fs::path(KORVANU_EXAMPLES) / "Test3.krv", folder_ / "Test3.krv");
+  const RunResult check = Run("check Test3.krv");
+  ASSERT_EQ(check.Code, 0) << check.Err;
+  RunResult r = Run("report Test3.krv --only design -o design.pdf");
+  ASSERT_EQ(r.Code, 0) << r.Err;
+  ASSERT_EQ(std::system(("pdftotext -layout '" + (folder_ / "design.pdf").string() + "' '" +
+                         (folder_ / "design.txt").string() + "'")
+                            .c_str()),
+            0);
+  const auto words = [](const std::string& text) {
+    std::istringstream in(text);
+    std::string all, word;
+    while (in >> word) all += word + " ";
+    return all;
+  };
+  const std::string printed = words(ReadFile(folder_ / "design.txt"));
+  EXPECT_NE(printed.find("Design Summary"), std::string::npos);
+  EXPECT_EQ(printed.find("Results after Step"), std::string::npos);
+  std::istringstream lines(check.Out);
+  std::string line;
+  int compared = 0;
+  while (std::getline(lines, line)) {
+    // The file line names the datafile as given; the report prints the problem.
+    if (line.rfind("File", 0) == 0 || words(line).empty()) continue;
+    EXPECT_NE(printed.find(words(line)), std::string::npos) << line;
+    ++compared;
+  }
+  EXPECT_GT(compared, 15);
+}
+
 // The manual prints headless too: the nine pages of the manual window's print.
 TEST_F(CliTest, ManualWritesThePrintedManualAsAPdf) {
   RunResult r = Run("manual -o manual.pdf");
@@ -488,6 +521,26 @@ TEST_F(CliTest, StudyPlotsArePrintedPages) {
   EXPECT_NE(r.Err.find("missing/s.pdf: the plot could not be written"), std::string::npos) << r.Err;
 }
 #endif
+
+TEST_F(CliTest, CoefficientsFromTheStrength) {
+  RunResult r = Run("coefficients --phi 30 --delta 20");
+  EXPECT_EQ(r.Code, 0) << r.Err;
+  EXPECT_EQ(r.Out, "Ka 0.279\nKn 0.500\nKp 5.737\n");
+  r = Run("coefficients --phi 30 --delta-ratio 0.6666667 --method curved --ocr 2 --kh 10000 "
+          "--sigma-v 31");
+  EXPECT_EQ(r.Code, 0) << r.Err;
+  EXPECT_EQ(r.Out, "Ka 0.279\nKn 0.707\nKp 4.633\nDw 0.0135\n");
+  for (const char* refused : {"coefficients --phi 60", "coefficients --delta 10",
+                              "coefficients --phi 30 --kh 1000", "coefficients --phi x",
+                              "coefficients --phi 30 --method plane"}) {
+    r = Run(refused);
+    EXPECT_EQ(r.Code, 2) << refused;
+    EXPECT_TRUE(r.Out.empty()) << refused;
+  }
+  EXPECT_NE(r.Err.find("--method plane"), std::string::npos) << r.Err;
+  EXPECT_NE(Run("coefficients --phi 60").Err.find("φ' 60 is outside its range 0..50"),
+            std::string::npos);
+}
 
 }  // namespace
 }  // namespace korvanu

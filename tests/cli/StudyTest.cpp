@@ -280,6 +280,29 @@ TEST_F(StudyTest, TheFailureProbabilityIsTheShareThatCannotStand) {
   EXPECT_EQ(ReadFile(folder_ / "study.csv"), csv);
 }
 
+// A stiffer wall bends less: EI ranks against max |w| and the anchor force
+// exactly reversed, and a limit on w fails the runs with the softer walls.
+// Twenty failures in forty runs give beta 0 between the Wilson bounds.
+TEST_F(StudyTest, CorrelationSignsAndTheShareOfFailuresComeOutAsKnown) {
+  ASSERT_EQ(Study("--vary profile1.EI=uniform:8000:20000 --samples 40 --limit w=0.03"), 0)
+      << err_.str();
+  const std::string summary = out_.str();
+  EXPECT_NE(summary.find("profile1.EI           -1.000       1.000      -1.000"), std::string::npos)
+      << summary;
+  int softer = 0;
+  for (const Record& run : ReadCsv(folder_ / "study.csv")) {
+    softer += Read(run.at("w_max_m")) > 0.03;
+    EXPECT_EQ(run.at("fails"), Read(run.at("w_max_m")) > 0.03 ? "1" : "0");
+  }
+  EXPECT_NE(summary.find(Format("(%d of 40 runs)", softer)), std::string::npos) << summary;
+
+  ASSERT_EQ(Study("--vary toe=uniform:6.5:7.3 --samples 40 --seed 3"), 0);
+  EXPECT_NE(out_.str().find("Probability of failure  0.5 (20 of 40 runs), 95 % interval 0.352 to "
+                            "0.648\nReliability index beta  0.000 (95 %: -0.380 to 0.380)"),
+            std::string::npos)
+      << out_.str();
+}
+
 TEST_F(StudyTest, NamesAndValuesThatCannotBeStudiedAreRefused) {
   const std::pair<const char*, const char*> refusals[] = {
       {"--vary layer9.Kp=1:2:3", "layer 9 is not in the problem (layers 1..3)"},

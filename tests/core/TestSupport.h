@@ -42,6 +42,8 @@ inline ::testing::AssertionResult SameProblem(const ProblemData& a, const Proble
   if (a.H != b.H) return ::testing::AssertionFailure() << "H differs";
   if (a.LayerName != b.LayerName) return ::testing::AssertionFailure() << "layer names differ";
   if (a.LayerTable != b.LayerTable) return ::testing::AssertionFailure() << "layer table differs";
+  if (a.StrengthTable != b.StrengthTable)
+    return ::testing::AssertionFailure() << "strengths differ";
   if (a.LayerPattern != b.LayerPattern) return ::testing::AssertionFailure() << "patterns differ";
   if (a.Anchors != b.Anchors) return ::testing::AssertionFailure() << "anchors differ";
   if (a.Axial != b.Axial) return ::testing::AssertionFailure() << "axial forces differ";

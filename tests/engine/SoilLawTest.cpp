@@ -9,6 +9,7 @@
 #include "engine/BeamEquations.h"
 #include "engine/FloatingPointFault.h"
 #include "engine/SoilLaw.h"
+#include "engine/StrengthCoefficients.h"
 #include "tests/engine/EngineTestSupport.h"
 
 namespace korvanu {
@@ -270,6 +271,28 @@ TEST(AllSpringsTest, KeptStressesGiveTheSameSprings) {
       ASSERT_EQ(kept->wr[e], fresh->wr[e]);
     }
   }
+}
+
+}  // namespace
+}  // namespace korvanu
+
+namespace korvanu {
+namespace {
+
+// The stroke from k_h takes the effective stress in the middle of the layer
+// in the initial state; later steps (here the left side excavated) do not
+// count.
+TEST(StrengthCoefficientsTest, StrokeFromTheInitialMidLayerStress) {
+  std::unique_ptr<ProblemData> problem = test::DefaultProblem();
+  // Layer 3 of the default problem, 2 to 3 m, water from 1 m: 16 + 20 + 10
+  // total, 15 pore pressure.
+  EXPECT_DOUBLE_EQ(InitialMidLayerStress(*problem, 2, Side::Left), 31.0);
+  SoilStrength s;
+  s.Phi = 30;
+  s.Method = EarthPressureMethod::Rankine;
+  s.Kh = 10000;
+  const EarthPressureCoefficients k = LayerCoefficients(*problem, 2, Side::Left, s);
+  EXPECT_NEAR(*k.Dw, (3.0 - 1.0 / 3.0) * 31.0 / 10000, 1e-15);
 }
 
 }  // namespace

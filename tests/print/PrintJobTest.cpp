@@ -285,9 +285,9 @@ class PrintJobTest : public QObject {
     QVERIFY(!QFile::exists(path));
     QVERIFY(!view.PrintOptionsShown);
     QCOMPARE(events, QStringList({"panel shown", "print dialog", "compute", "panel hidden"}));
-    QCOMPARE(dialogs.Messages.size(), 1);
-    QVERIFY(dialogs.Messages[0].contains(QStringLiteral("Nothing was printed")));
-    QVERIFY(dialogs.Messages[0].contains(path + QStringLiteral("' was not written")));
+    QCOMPARE(dialogs.messages.size(), 1);
+    QVERIFY(dialogs.messages[0].contains(QStringLiteral("Nothing was printed")));
+    QVERIFY(dialogs.messages[0].contains(path + QStringLiteral("' was not written")));
 
     // Sections before the output write no pages of a report that would look
     // whole (the input data alone), and the next job works normally.

@@ -150,6 +150,23 @@ class PrintedInputDataTest : public QObject {
     QVERIFY(qAbs(negative->xMax - wide->xMax) <= Points(1));
   }
 
+  void strengthLinesBelowTheStepAndSideThatHaveThem() {
+    SoilStrength strength;
+    strength.Phi = 32.5;
+    strength.Delta = 20;
+    strength.Kh = 15000;
+    strength.Method = EarthPressureMethod::Curved;
+    problem.Strength(2, 1, Side::Right) = strength;
+    const QString path = Print(Only(&PrintOptions::Layers), QStringLiteral("strength.pdf"));
+    const QString text = PdfPages(path).join(QLatin1Char('\n'));
+    QCOMPARE(CountLines(text, QString::fromUtf8(" *\\d+ +φ' .*")), 1);
+    const QString right = Between(text, QStringLiteral("Step 1, Right side"), QString());
+    QVERIFY(right.contains(QRegularExpression(
+        QString::fromUtf8("\\n *4 +3\\.000 +4\\.000 .*\\n *3 +φ' 32\\.5°, δ 20°, β 0°, c' 0 kN/m², "
+                          "OCR -, k_h 15000 kN/m³: "
+                          "Coulomb Ka, Kp from curved surfaces \\(Lancellotta 2002\\)"))));
+  }
+
   void pageBreaksOfTwentyLayersAndSteps() {
     problem.General.NL = 20;
     problem.General.NT = 20;

@@ -52,6 +52,17 @@ class ScriptedDialogs : public Dialogs {
     return answer;
   }
 
+  std::optional<QString> ExportFile(QWidget*, const QString&, const QString&,
+                                    const QString& fileName, const QString& filters) override {
+    lastExportName = fileName;
+    lastExportFilters = filters;
+    return Next(exportAnswers);
+  }
+  std::optional<QSize> PictureSize(QWidget*, QSize size) override {
+    offeredSize = size;
+    return pictureSize;
+  }
+
   QStringList messages;
   QStringList errors;
   std::deque<std::optional<QString>> openAnswers;
@@ -61,6 +72,11 @@ class ScriptedDialogs : public Dialogs {
   std::deque<SaveChangesAnswer> saveChangesAnswers;
   bool printWhenUnscripted;
   std::function<void()> onPrint;  // when a print dialog is shown, to log the order of events
+  std::deque<std::optional<QString>> exportAnswers;  // the export file, or cancel
+  std::optional<QSize> pictureSize;                  // the picture size chosen, or cancel
+  QString lastExportName;
+  QString lastExportFilters;
+  QSize offeredSize;
   QString lastFolder;
   QString lastFileName;
   int printDialogs = 0;

@@ -138,20 +138,21 @@ class MainWindowTest : public QObject {
     QVERIFY(Main().Button("SpeedButtonPrint").isEnabled());
 
     const char* tooltips[][2] = {
-        {"SpeedButtonOpen", "Open"},
-        {"SpeedButtonNew", "New"},
-        {"SpeedButtonSave", "Save"},
-        {"SpeedButtonPrint", "Print"},
+        {"SpeedButtonOpen", "Open (Ctrl+O)"},
+        {"SpeedButtonNew", "New (Ctrl+N)"},
+        {"SpeedButtonSave", "Save (Ctrl+S)"},
+        {"SpeedButtonPrint", "Print (Ctrl+P)"},
         {"SpeedButtonOptions", "Print Options"},
         {"SpeedButtonSoils", "Layers"},
         {"SpeedButtonAnchors", "Anchors"},
         {"SpeedButtonAxial", "Axial Forces"},
         {"SpeedButtonProfile", "Profiles"},
         {"SpeedButtonSections", "Sections"},
-        {"SpeedButtonRun", "Compute"},
+        {"SpeedButtonRun", "Compute (F9)"},
         {"SpeedButtonScreenOutput", "Output Tables"},
         {"SpeedButtonScreenGraphs", "Output Graphs"},
         {"SpeedButtonManual", "Manual"},
+        {"SpeedButtonDesign", "Design Summary"},
     };
     int left = 0;
     for (const auto& [name, tip] : tooltips) {
@@ -163,7 +164,8 @@ class MainWindowTest : public QObject {
     }
 
     QVERIFY(!Main().PanelOptions().isVisible());
-    QCOMPARE(Main().PanelOptions().geometry(), QRect(10, 220, 172, 263));
+    // The panel grows by the box added after the nine.
+    QCOMPARE(Main().PanelOptions().geometry(), QRect(10, 220, 172, 263 + 24));
     const char* options[] = {"Print General Data",      "Print Layers Data",   "Print Anchors Data",
                              "Print Axial Forces Data", "Print Catalogue",     "Print Sections",
                              "Print Output Tables",     "Print Output Graphs", "Print Colors"};
@@ -172,6 +174,9 @@ class MainWindowTest : public QObject {
       QCOMPARE(Main().OptionBox(i).isChecked(), i < 8);
       QCOMPARE(Main().OptionBox(i).pos(), QPoint(16, 32 + 24 * i));
     }
+    QCOMPARE(Main().DesignOptionBox().text(), QStringLiteral("Print Design Summary"));
+    QVERIFY(!Main().DesignOptionBox().isChecked());
+    QCOMPARE(Main().DesignOptionBox().pos(), QPoint(16, 32 + 24 * 9));
     QVERIFY(!Main().PanelProgress().isVisible());
     QCOMPARE(Main().PanelProgress().geometry(), QRect(192, 220, 265, 153));
     QCOMPARE(Main().ProgressLabel(1).text(), QStringLiteral("Computations"));
@@ -191,13 +196,21 @@ class MainWindowTest : public QObject {
   void menuEntriesInTheirOrder() {
     QStringList entries;
     for (QAction* action : Main().menuBar()->actions()) entries << action->text();
-    QCOMPARE(entries,
-             QStringList({"&File", "&Help", "&Options", "&Layers", "&Anchors", "A&xial",
-                          "&Profiles", "&Sections", "&Compute", "&Tables", "&Graphs", "&Manual"}));
+    QCOMPARE(entries, QStringList({"&File", "&Help", "&Options", "&Layers", "&Anchors", "A&xial",
+                                   "&Profiles", "&Sections", "&Compute", "&Tables", "&Graphs",
+                                   "&Manual", "&Design", "&Edit"}));
+    // The menu items show their keys.
     QStringList file;
     for (QAction* action : Main().menuBar()->actions().first()->menu()->actions())
-      file << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    QCOMPARE(file, QStringList({"&Open", "&New", "&Save", "&Print", "-", "&Quit"}));
+      file << (action->isSeparator() ? QStringLiteral("-")
+                                     : (action->text() + " " + action->shortcut().toString()));
+    QCOMPARE(file, QStringList({"&Open Ctrl+O", "&New Ctrl+N", "&Save Ctrl+S", "&Print Ctrl+P", "-",
+                                "&Quit "}));
+    QCOMPARE(Main().MenuAction("Run1").shortcut().toString(), QStringLiteral("F9"));
+    QStringList edit;
+    for (QAction* action : Main().menuBar()->actions().last()->menu()->actions())
+      edit << action->text() + " " + QKeySequence::listToString(action->shortcuts());
+    QCOMPARE(edit, QStringList({"&Undo Ctrl+Z", "&Redo Ctrl+Y; Ctrl+Shift+Z"}));
     QStringList help;
     for (QAction* action : Main().menuBar()->actions().at(1)->menu()->actions())
       help << action->text();

@@ -1,21 +1,29 @@
 // The output tables and graphs windows on a computed default problem: the
 // table rows against the step file, the step chooser's clamping, the step
 // linking between the two windows, missing step files, painting that reads
-// nothing, and the graphs window's size limits.
+// nothing, the graphs window's size limits, copies and exports of what the
+// windows show, and the sign of results out of date.
+#include <QAction>
+#include <QClipboard>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QProcess>
+#include <QSvgRenderer>
 #include <QTest>
 #include <fstream>
 #include <sstream>
 
 #include "tests/support/WindowFixture.h"
+#include "core/Datafile.h"
 #include "results/StepOutputReader.h"
 #include "base/Fonts.h"
 #include "ui/StepChooser.h"
 #include "ui/StringGrid.h"
 #include "ui/TFormGraphs.h"
+#include "ui/TFormSections.h"
 #include "ui/TFormTables.h"
 
 using namespace korvanu;
@@ -58,6 +66,11 @@ class OutputWindowsTest : public QObject {
           break;
         }
     return first < 0 ? 0 : last - first + 1;
+  }
+
+  static QByteArray Contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
   }
 
  private slots:
@@ -190,6 +203,106 @@ class OutputWindowsTest : public QObject {
     fx_.Main().SpeedButtonScreenOutputClick();
     QVERIFY(!Tables().isVisible());
     QCOMPARE(fx_.View().CurrentStep, 1);
+  }
+
+  void aCopiedTableIsItsStepFile() {
+    fx_.Main().SpeedButtonScreenOutputClick();
+    StringGrid& grid = Tables().TablesGrid();
+    // Ctrl+A selects whole rows: they come with the captions and units.
+    QTest::keyClick(grid.Editor(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(grid.Editor(), Qt::Key_C, Qt::ControlModifier);
+    const QStringList lines =
+        QGuiApplication::clipboard()->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(lines.value(0), QStringLiteral("i\tz\tw\tM\tQ-\tQ+\tF\tf"));
+    QCOMPARE(lines.value(1), QStringLiteral("\tm\tm\tkNm/m\tkN/m\tkN/m\tkN/m\tkN/m\u00b2"));
+    const QStringList records = StepRecords(1);
+    QCOMPARE(lines.size(), records.size() + 2);
+    for (int i = 0; i < records.size(); ++i) {
+      const QStringList cells = lines[i + 2].split(QLatin1Char('\t'));
+      const QStringList fields = records[i].split(QLatin1Char(','));
+      for (int column = 0; column <= 5; ++column)
+        QCOMPARE(cells.value(column), fields.value(column).trimmed());
+    }
+    // Shift with the arrows: a block of cells, without captions.
+    grid.MoveCursor(2, 3);
+    QTest::keyClick(grid.Editor(), Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(grid.Editor(), Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(grid.Editor(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             QStringLiteral("%1\t%2\n%3\t%4\n")
+                 .arg(grid.Cell(2, 3).trimmed(), grid.Cell(3, 3).trimmed(),
+                      grid.Cell(2, 4).trimmed(), grid.Cell(3, 4).trimmed()));
+  }
+
+  void exportsAreWrittenAndReadBack() {
+    // A datafile opened and computed: its CSV is the command line's.
+    QVERIFY(QDir().mkdir(QStringLiteral("wall")));
+    const QString folder = QDir::current().absoluteFilePath(QStringLiteral("wall"));
+    {
+      QFile file(folder + QStringLiteral("/wall.krv"));
+      QVERIFY(file.open(QIODevice::WriteOnly));
+      file.write(QByteArray::fromStdString(WriteDatafile(fx_.Problem())));
+    }
+    fx_.Dialogs().openAnswers = {folder + QStringLiteral("/wall.krv")};
+    fx_.Main().SpeedButtonOpenClick();
+    fx_.Main().SpeedButtonRunClick();
+    fx_.Main().SpeedButtonScreenOutputClick();
+    TypeStep(Tables().ComboBoxStep(), QStringLiteral("2"));
+    fx_.Dialogs().exportAnswers = {folder + QStringLiteral("/window.csv")};
+    // The program's key, from the step chooser of the window.
+    fx_.Main().show();
+    QApplication::setActiveWindow(&Tables());
+    QTest::keyClick(Tables().ComboBoxStep().lineEdit(), Qt::Key_S,
+                    Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(fx_.Dialogs().lastExportName, QStringLiteral("New.2.csv"));
+    QProcess cli;
+    cli.setWorkingDirectory(folder);
+    cli.start(QStringLiteral(KORVANU_CLI), {"compute", "--quiet", "--csv", "csv", "wall.krv"});
+    QVERIFY(cli.waitForFinished(60000));
+    QCOMPARE(cli.exitCode(), 0);
+    const QByteArray csv = Contents(folder + QStringLiteral("/csv/New.2.csv"));
+    QVERIFY(csv.startsWith("node,z_m"));
+    QCOMPARE(Contents(folder + QStringLiteral("/window.csv")), csv);
+
+    // Graphs and cross sections as pictures of the size asked for.
+    fx_.Main().SpeedButtonScreenGraphsClick();
+    fx_.Main().SpeedButtonSectionsClick();
+    fx_.Dialogs().pictureSize = QSize(800, 500);
+    const QString pictures[] = {"graphs.png", "graphs.svg", "graphs.pdf", "section.png",
+                                "section.svg"};
+    for (const QString& name : pictures) {
+      fx_.Dialogs().exportAnswers = {folder + "/" + name};
+      (name.startsWith(QLatin1String("graphs")) ? Graphs().ExportAction()
+                                                : fx_.Context().Windows.Sections->ExportAction())
+          .trigger();
+    }
+    QCOMPARE(fx_.Dialogs().lastExportName, QStringLiteral("New.1.section.png"));
+    for (const QString name : {"graphs.png", "section.png"})
+      QCOMPARE(QImage(folder + "/" + name).size(), QSize(800, 500));
+    // The section is drawn to the size: the wall runs down the middle.
+    QCOMPARE(QImage(folder + "/section.png").pixelColor(400, 250), QColor(Qt::black));
+    for (const QString name : {"graphs.svg", "section.svg"}) {
+      QSvgRenderer svg(folder + "/" + name);
+      QVERIFY(svg.isValid());
+      QCOMPARE(svg.viewBox(), QRect(0, 0, 800, 500));
+    }
+    QVERIFY(Contents(folder + QStringLiteral("/graphs.pdf")).startsWith("%PDF"));
+    QVERIFY(fx_.Dialogs().messages.isEmpty());
+  }
+
+  void resultsOutOfDateSaySo() {
+    fx_.Main().SpeedButtonScreenOutputClick();
+    fx_.Main().SpeedButtonScreenGraphsClick();
+    QVERIFY(Tables().LabelOutOfDate().isHidden());
+    QVERIFY(Graphs().LabelOutOfDate().isHidden());
+    // An edit in the general data makes the results on show old ones.
+    StringGrid& grid = fx_.Main().MainGrid();
+    grid.Editor()->selectAll();
+    QTest::keyClicks(grid.Editor(), QStringLiteral("Me"));
+    QTest::keyClick(grid.Editor(), Qt::Key_Return);
+    QVERIFY(!fx_.View().ResultsValid);
+    QVERIFY(!Tables().LabelOutOfDate().isHidden());
+    QVERIFY(!Graphs().LabelOutOfDate().isHidden());
   }
 };
 

@@ -163,6 +163,13 @@ int main(int argc, char* argv[]) {
     p.setBrush(Qt::white);
     p.drawRect(5, 3, 8, 4);
   });
+  Save(folder, "design", [&](QPainter& p) {
+    // A sheet with a tick: the design checks.
+    Sheet(p, Qt::white);
+    p.setPen(QPen(QColor(0, 140, 0), 2.5));
+    p.drawLine(6, 10, 9, 14);
+    p.drawLine(9, 14, 14, 6);
+  });
   Save(folder, "help", [](QPainter& p) {
     p.setPen(QPen(QColor(0, 0, 128), 1));
     p.setBrush(QColor(255, 255, 200));

@@ -1,0 +1,56 @@
+// The design summary section: a title and the summary's lines in a
+// fixed-pitch font, so that its columns stand as they do on the command line,
+// made small enough for the widest line to fit between the margins.
+#include "print/PrintedDesign.h"
+
+#include <QFontDatabase>
+#include <QStringList>
+#include <algorithm>
+
+#include "analysis/DesignChecks.h"
+#include "analysis/DesignText.h"
+#include "print/PageFrame.h"
+
+namespace korvanu {
+
+int PrintDesignSummary(PrintContext& context, int y, const DesignSearches* searches) {
+  const ProblemData& problem = context.Problem();
+  const DesignSummary summary = SummariseDesign(problem, problem.Design);
+  const std::vector<Verdict> verdicts = DesignVerdicts(summary, searches);
+  const QStringList lines =
+      QString::fromUtf8(DesignReportText(problem, summary, searches, verdicts))
+          .split(QLatin1Char('\n'));
+
+  context.SelectFont(context.TitleFont());
+  const int h = context.TextHeight(QStringLiteral("W"));
+  const int bottom = context.PageHeight() - h;
+  if (y == 0 || y > bottom - 8 * h) y = PageFrame(context, y);
+  context.SelectFont(context.TitleFont());
+  context.TextOut(context.LeftMargin, y, std::string("Design Summary :"));
+  y += 2 * h;
+
+  QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  fixed.setPixelSize(context.TextFont().pixelSize() > 0 ? context.TextFont().pixelSize()
+                                                        : context.TextHeight(QStringLiteral("W")));
+  context.SelectFont(fixed);
+  int widest = 1;
+  for (const QString& line : lines) widest = std::max(widest, context.TextWidth(line));
+  const int room = context.PageWidth() - 2 * context.LeftMargin;
+  if (widest > room) {
+    fixed.setPixelSize(std::max(1, fixed.pixelSize() * room / widest));
+    context.SelectFont(fixed);
+  }
+  const int lineHeight = context.TextHeight(QStringLiteral("W"));
+  for (const QString& line : lines) {
+    if (y + lineHeight > bottom) {
+      y = PageFrame(context, y);
+      context.SelectFont(fixed);
+    }
+    if (!line.isEmpty()) context.TextOut(context.LeftMargin, y, line);
+    y += lineHeight;
+  }
+  context.SelectFont(context.TextFont());
+  return y + h;
+}
+
+}  // namespace korvanu
