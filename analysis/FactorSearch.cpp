@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "analysis/TrialRun.h"
+#include "engine/StrengthCoefficients.h"
 
 namespace korvanu {
 namespace {
@@ -151,7 +152,58 @@ FactorSearch SearchFactor(const ProblemData& problem, FactorTrials::Apply apply,
   return search;
 }
 
+constexpr double Degree = M_PI / 180.0;
+
+// An angle whose tangent is divided by the factor, in degrees.
+double FactoredAngle(double degrees, double factor) {
+  return std::atan(std::tan(degrees * Degree) / factor) / Degree;
+}
+
+// The layers of 1..NL with a strength in some step 0..NT on some side.
+int LayersWithStrength(const ProblemData& problem) {
+  const int NL = std::clamp(problem.General.NL, 0, MaxLayers);
+  const int NT = std::clamp(problem.General.NT, 0, MaxSteps);
+  int layers = 0;
+  for (int j = 0; j < NL; ++j) {
+    bool held = false;
+    for (int s = 0; s <= NT && !held; ++s) {
+      held = problem.Strength(j, s, Side::Left) || problem.Strength(j, s, Side::Right);
+    }
+    if (held) ++layers;
+  }
+  return layers;
+}
+
 }  // namespace
+
+void FactorStrength(ProblemData& problem, double factor) {
+  const int NL = std::clamp(problem.General.NL, 0, MaxLayers);
+  const int NT = std::clamp(problem.General.NT, 0, MaxSteps);
+  for (int j = 0; j < NL; ++j) {
+    for (int s = 0; s <= NT; ++s) {
+      for (Side side : {Side::Left, Side::Right}) {
+        const std::optional<SoilStrength>& given = problem.Strength(j, s, side);
+        LayerProperties& l = problem.Layer(j, s, side);
+        if (!given || l.Wd < NoSoil) continue;
+        SoilStrength factored = *given;
+        factored.Phi = FactoredAngle(given->Phi, factor);
+        // Wall friction given in degrees is a friction angle too; as a
+        // ratio it follows the factored phi'.
+        if (given->DeltaUnit == WallFrictionUnit::Degrees) {
+          factored.Delta = FactoredAngle(given->Delta, factor);
+        }
+        factored.Cohesion = given->Cohesion / factor;
+        const EarthPressureCoefficients k = LayerCoefficients(problem, j, side, factored);
+        if (!k.Ok()) continue;
+        l.c = factored.Cohesion;
+        l.Ka = k.Ka;
+        l.Kn = k.Kn;
+        l.Kp = k.Kp;
+        if (k.Dw) l.Dw = *k.Dw;
+      }
+    }
+  }
+}
 
 bool FactorResult::AtLeast(double minimum) const {
   // Values on the grid of thousandths; a requirement typed as 1.5 is met by 1.500.
@@ -188,12 +240,16 @@ FactorSearch SearchPassiveFactor(const ProblemData& problem, const SearchControl
 }
 
 FactorSearch SearchStrengthFactor(const ProblemData& problem, const SearchControl& control) {
-  FactorSearch search;
-  search.PerStep.resize(std::max(problem.General.NT, 0));
-  // No layer record carries strength inputs yet.
-  (void)control;
-  search.Whole.Outcome = FactorOutcome::NoStrength;
-  for (FactorResult& step : search.PerStep) step.Outcome = FactorOutcome::NoStrength;
+  const int layers = LayersWithStrength(problem);
+  if (layers == 0) {
+    FactorSearch search;
+    search.PerStep.resize(std::max(problem.General.NT, 0));
+    search.Whole.Outcome = FactorOutcome::NoStrength;
+    for (FactorResult& step : search.PerStep) step.Outcome = FactorOutcome::NoStrength;
+    return search;
+  }
+  FactorSearch search = SearchFactor(problem, FactorStrength, control);
+  search.LayersFactored = layers;
   return search;
 }
 

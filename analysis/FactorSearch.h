@@ -47,6 +47,11 @@ void FactorPassive(ProblemData& problem, double factor);
 // Strides up from 1 as the length search steps, then halves the interval.
 FactorSearch SearchPassiveFactor(const ProblemData& problem, const SearchControl& control = {});
 
+// In every soil record of steps 0..NT that holds strength inputs, tan(phi')
+// and c' (and tan(delta) given in degrees) divided by F, Ka, Kn, Kp and, with
+// k_h, Dw recomputed by the record's own method.
+void FactorStrength(ProblemData& problem, double factor);
+
 // The same with tan(phi') / F and c' / F in every layer record that holds
 // strength inputs, its coefficients recomputed by its own method.
 // NoStrength when no layer of 1..NL holds them.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cmath>
 #include <memory>
 
 #include "analysis/FactorSearch.h"
@@ -75,6 +76,41 @@ TEST(FactorSearchTest, EachStepHasTheFactorOfTheStepsUpToIt) {
   EXPECT_EQ(fp.PerStep[0].Value, alone.Whole.Value);
   EXPECT_GT(fp.PerStep[0].Value, fp.Whole.Value);
   EXPECT_LT(fp.Runs, 2 * alone.Runs);
+}
+
+// The sand of the anchored wall as phi' = 30 degrees by Rankine: Kp 3, Ka 1/3,
+// Kn 0.5. A wall as long as the shortest one with tan(phi')/1.3 has Fs 1.3.
+TEST(FactorSearchTest, FsOfAWallAsLongAsTheMinimumAtTheFactoredStrength) {
+  const auto withStrength = [](double length) {
+    auto problem = test::AnchoredWall(length, Side::Left);
+    SoilStrength sand;
+    sand.Phi = 30.0;
+    sand.Method = EarthPressureMethod::Rankine;
+    for (int j = 0; j < 3; ++j) {
+      for (int s = 0; s < StepSlots; ++s) {
+        for (Side side : {Side::Left, Side::Right}) {
+          if (problem->Layer(j, s, side).Wd >= 0.001) problem->Strength(j, s, side) = sand;
+        }
+      }
+    }
+    return problem;
+  };
+  EXPECT_EQ(SearchStrengthFactor(*test::AnchoredWall(8.0, Side::Left)).Whole.Outcome,
+            FactorOutcome::NoStrength);
+
+  auto reduced = withStrength(12.0);
+  FactorStrength(*reduced, 1.3);
+  const double phi = std::atan(std::tan(M_PI / 6.0) / 1.3);
+  EXPECT_NEAR(reduced->Layer(2, 1, Side::Left).Kp,
+              std::tan(M_PI / 4 + phi / 2) * std::tan(M_PI / 4 + phi / 2), 1e-9);
+  EXPECT_DOUBLE_EQ(reduced->Layer(0, 1, Side::Left).Kp, 1.0);  // excavated: as given
+  const MinimumLength shortest = FindMinimumLength(*reduced, 1, 0.001);
+  ASSERT_EQ(shortest.Result, LengthSearchResult::Found);
+
+  const FactorSearch fs = SearchStrengthFactor(*withStrength(shortest.Shortest));
+  EXPECT_EQ(fs.LayersFactored, 3);
+  ASSERT_EQ(fs.Whole.Outcome, FactorOutcome::Found);
+  EXPECT_NEAR(fs.Whole.Value, 1.3, 0.005);
 }
 
 TEST(FactorSearchTest, ASearchStopsWhenCancelledAndReportsProgress) {
