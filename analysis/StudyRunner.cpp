@@ -13,9 +13,9 @@
 #include <mutex>
 #include <thread>
 
-#include "core/TextFormat.h"
-#include "core/DatafileFiles.h"
 #include "analysis/StepTableObserver.h"
+#include "core/DatafileFiles.h"
+#include "core/TextFormat.h"
 #include "engine/AnchorLaw.h"
 
 namespace korvanu {

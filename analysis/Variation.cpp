@@ -5,8 +5,8 @@
 #include <sstream>
 #include <vector>
 
-#include "core/TextFormat.h"
 #include "analysis/StudyStatistics.h"
+#include "core/TextFormat.h"
 
 namespace korvanu {
 

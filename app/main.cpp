@@ -5,14 +5,14 @@
 #include <memory>
 
 #include "app/KorvanuApplication.h"
+#include "base/Fonts.h"
+#include "base/QtDialogs.h"
 #include "core/ProblemData.h"
 #include "core/ViewState.h"
 #include "engine/EngineState.h"
 #include "engine/RunComputation.h"
 #include "ui/AppContext.h"
 #include "ui/ApplicationWindows.h"
-#include "base/Fonts.h"
-#include "base/QtDialogs.h"
 #include "ui/TFormKRV.h"
 
 int main(int argc, char* argv[]) {

@@ -6,8 +6,8 @@
 
 #include <memory>
 
-#include "core/DatafileFiles.h"
 #include "analysis/MinimumLength.h"
+#include "core/DatafileFiles.h"
 
 namespace korvanu {
 namespace {

@@ -10,12 +10,12 @@
 #include <iostream>
 #include <memory>
 
+#include "base/BatchDialogs.h"
+#include "base/OffscreenApplication.h"
 #include "bench/StagedProblem.h"
 #include "engine/RunComputation.h"
 #include "print/PrintJob.h"
 #include "ui/ApplicationWindows.h"
-#include "base/BatchDialogs.h"
-#include "base/OffscreenApplication.h"
 #include "ui/StepChooser.h"
 #include "ui/TFormGraphs.h"
 #include "ui/TFormKRV.h"

@@ -6,8 +6,8 @@
 #include <memory>
 #include <thread>
 
-#include "core/DatafileFiles.h"
 #include "analysis/StudyRunner.h"
+#include "core/DatafileFiles.h"
 
 namespace korvanu {
 namespace {

@@ -8,10 +8,10 @@
 #include <memory>
 #include <optional>
 
-#include "core/DatafileFiles.h"
 #include "analysis/InMemoryRun.h"
 #include "analysis/MinimumLength.h"
 #include "analysis/StepTableObserver.h"
+#include "core/DatafileFiles.h"
 #include "core/TextFormat.h"
 
 namespace korvanu {

@@ -6,9 +6,9 @@
 #include <optional>
 #include <set>
 
+#include "analysis/StepTableObserver.h"
 #include "cli/CliCommands.h"
 #include "core/DatafileFiles.h"
-#include "analysis/StepTableObserver.h"
 #include "core/TextFormat.h"
 #include "engine/BeamEquations.h"
 #include "engine/RunComputation.h"

@@ -3,10 +3,10 @@
 
 #include <QPrinter>
 
-#include "core/DatafileFiles.h"
-#include "manual/PrintedManual.h"
 #include "base/BatchDialogs.h"
 #include "base/OffscreenApplication.h"
+#include "core/DatafileFiles.h"
+#include "manual/PrintedManual.h"
 
 namespace korvanu {
 

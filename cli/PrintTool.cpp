@@ -43,8 +43,7 @@ int RunPrintTool(const char* command, const Arguments& arguments, std::ostream& 
   int status = 0;
   while (::waitpid(child, &status, 0) < 0) {
     if (errno != EINTR) {
-      err << "korvanu-cli " << command << ": lost " << tool << ": " << std::strerror(errno)
-          << "\n";
+      err << "korvanu-cli " << command << ": lost " << tool << ": " << std::strerror(errno) << "\n";
       return ExitRefused;
     }
   }

@@ -5,8 +5,8 @@
 #include <ostream>
 #include <string>
 
-#include "cli/CliCommands.h"
 #include "analysis/StudyResults.h"
+#include "cli/CliCommands.h"
 
 namespace korvanu {
 

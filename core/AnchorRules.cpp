@@ -2,8 +2,8 @@
 #include "core/AnchorRules.h"
 
 #include <algorithm>
-#include "core/Check.h"
 
+#include "core/Check.h"
 #include "core/TextFormat.h"
 
 namespace korvanu {

@@ -2,7 +2,6 @@
 #include "core/AxialRules.h"
 
 #include "core/Check.h"
-
 #include "core/TextFormat.h"
 
 namespace korvanu {

@@ -68,8 +68,7 @@ std::optional<std::string> DatafileNameRefusal(const std::string& bare) {
       return "Filename 'New.krv' reserved for initialization of new problems.\n\n"
              "Please use a different name.";
     case DatafileNameFault::TooLong:
-      return "the file name " + bare + " is longer than " + std::to_string(MaxText) +
-             " characters";
+      return "the file name " + bare + " is longer than " + std::to_string(MaxText) + " characters";
     case DatafileNameFault::Comma:
     case DatafileNameFault::ControlCharacter:
       return "the file name " + bare + " must not hold a comma or a control character";

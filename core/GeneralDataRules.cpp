@@ -3,8 +3,8 @@
 #include "core/GeneralDataRules.h"
 
 #include <algorithm>
-#include "core/Check.h"
 
+#include "core/Check.h"
 #include "core/DatafileText.h"
 #include "core/TextFormat.h"
 
@@ -95,7 +95,7 @@ std::string GeneralValueText(const ProblemData& problem, GeneralField field) {
 }
 
 CellCommit ApplyGeneralValue(ProblemData& problem, ViewState& view, GeneralField field,
-                              std::string_view typed) {
+                             std::string_view typed) {
   GeneralData& g = problem.General;
   CellCommit edit;
 

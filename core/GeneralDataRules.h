@@ -36,6 +36,6 @@ std::string GeneralValueText(const ProblemData& problem, GeneralField field);
 // (even when unchanged), ResultsValid is cleared and PageOffset set to 0;
 // a refused value leaves problem and view untouched.
 CellCommit ApplyGeneralValue(ProblemData& problem, ViewState& view, GeneralField field,
-                              std::string_view typed);
+                             std::string_view typed);
 
 }  // namespace korvanu

@@ -1,9 +1,9 @@
 // The profile catalogue's commit rules.
 #include "core/ProfileRules.h"
 
-#include "core/Check.h"
 #include <cmath>
 
+#include "core/Check.h"
 #include "core/DatafileText.h"
 #include "core/TextFormat.h"
 

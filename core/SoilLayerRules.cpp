@@ -2,9 +2,9 @@
 #include "core/SoilLayerRules.h"
 
 #include <algorithm>
-#include "core/Check.h"
 #include <cmath>
 
+#include "core/Check.h"
 #include "core/ProblemDefaults.h"
 #include "core/TextFormat.h"
 
@@ -116,8 +116,8 @@ std::string SoilCellText(const ProblemData& problem, const ViewState& view, Soil
     case SoilColumn::Dw:
       break;
   }
-  return Format("%10.3f", problem.Layer(layer, ShownStep(problem, view), view.CurrentSide).*
-                              Property(column));
+  return Format("%10.3f",
+                problem.Layer(layer, ShownStep(problem, view), view.CurrentSide).*Property(column));
 }
 
 CellCommit CommitSoilCell(ProblemData& problem, ViewState& view, SoilColumn column, int layer,

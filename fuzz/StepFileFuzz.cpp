@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "tests/support/OutputChecks.h"
 #include "results/StepOutputReader.h"
+#include "tests/support/OutputChecks.h"
 
 using namespace korvanu;
 

@@ -10,8 +10,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "print/HatchRectangle.h"
 #include "base/WindowColors.h"
+#include "print/HatchRectangle.h"
 
 namespace korvanu {
 

@@ -4,10 +4,10 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include "base/WindowColors.h"
 #include "manual/ManualFigures.h"
 #include "manual/ManualLayout.h"
 #include "manual/ManualText.h"
-#include "base/WindowColors.h"
 
 namespace korvanu {
 

@@ -4,6 +4,7 @@
 #include "manual/ManualText.h"
 
 #include <QFile>
+
 #include "core/Check.h"
 
 namespace korvanu {
@@ -48,7 +49,7 @@ ManualText ParseManualText(const QString& source) {
       text.Pages.back().Sections.push_back({argument(), {}});
     } else {
       KORVANU_CHECK(!text.Pages.empty() && !text.Pages.back().Sections.empty() &&
-             "a body line before the first heading");
+                    "a body line before the first heading");
       std::vector<ManualLine>& lines = text.Pages.back().Sections.back().Lines;
       lines.push_back({line, paragraph && !lines.empty()});
     }

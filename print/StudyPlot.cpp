@@ -8,11 +8,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/OffscreenApplication.h"
 #include "core/TextFormat.h"
 #include "print/OutputGraphDrawing.h"
 #include "print/PageFrame.h"
 #include "print/PrintContext.h"
-#include "base/OffscreenApplication.h"
 
 namespace korvanu {
 

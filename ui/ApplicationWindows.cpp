@@ -2,16 +2,16 @@
 // destroyed first, so that none outlives the main window that commands it.
 #include "ui/ApplicationWindows.h"
 
-#include "ui/TFormManual.h"
 #include "ui/TFormAnchors.h"
 #include "ui/TFormAxis.h"
+#include "ui/TFormDesign.h"
 #include "ui/TFormGraphs.h"
 #include "ui/TFormKRV.h"
+#include "ui/TFormManual.h"
 #include "ui/TFormProfiles.h"
 #include "ui/TFormSections.h"
 #include "ui/TFormSoils.h"
 #include "ui/TFormTables.h"
-#include "ui/TFormDesign.h"
 
 namespace korvanu {
 

@@ -9,9 +9,9 @@
 #include <QShowEvent>
 #include <QToolButton>
 #include <algorithm>
-#include "core/Check.h"
 
 #include "base/QtText.h"
+#include "core/Check.h"
 #include "core/ClipboardBlock.h"
 #include "core/EditTransaction.h"
 #include "ui/FramePlacement.h"
@@ -26,7 +26,7 @@ EditorWindow::EditorWindow(AppContext& context, bool ViewState::*shownFlag, cons
     : ToolWindow(context, shownFlag, caption), width_(layout.Width), clientWidth_(layout.Width) {
   const int columns = static_cast<int>(layout.ColumnWidths.size());
   KORVANU_CHECK(layout.Captions.size() == layout.ColumnWidths.size() &&
-         layout.Units.size() == layout.ColumnWidths.size());
+                layout.Units.size() == layout.ColumnWidths.size());
   setObjectName(QLatin1String(layout.WindowName));
 
   panel_ = MakePanel(this, layout.PanelName, colors::Lime);

@@ -5,8 +5,8 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
-#include "core/TextFormat.h"
 #include "base/QtText.h"
+#include "core/TextFormat.h"
 
 namespace korvanu {
 

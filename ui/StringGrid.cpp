@@ -15,7 +15,6 @@
 #include <algorithm>
 
 #include "core/ClipboardBlock.h"
-
 #include "ui/NumberCellDelegate.h"
 
 namespace korvanu {

@@ -11,13 +11,13 @@
 #include <QToolButton>
 #include <algorithm>
 
+#include "base/Dialogs.h"
+#include "base/QtText.h"
 #include "print/OutputGraphDrawing.h"
 #include "results/StepOutputReader.h"
-#include "base/Dialogs.h"
 #include "ui/FramePlacement.h"
 #include "ui/HelpTexts.h"
 #include "ui/PictureExport.h"
-#include "base/QtText.h"
 #include "ui/StepChooser.h"
 #include "ui/WindowParts.h"
 

@@ -22,25 +22,24 @@
 #include <algorithm>
 #include <ctime>
 
+#include "base/Dialogs.h"
+#include "base/QtText.h"
 #include "core/Check.h"
-
 #include "core/DatafileCommands.h"
 #include "core/EditTransaction.h"
 #include "core/GeneralDataRules.h"
 #include "core/ProblemDefaults.h"
-#include "ui/TFormManual.h"
 #include "print/PrintJob.h"
-#include "base/Dialogs.h"
 #include "ui/FramePlacement.h"
 #include "ui/HelpTexts.h"
 #include "ui/MainWindowPlacement.h"
 #include "ui/ModalScope.h"
-#include "base/QtText.h"
 #include "ui/StringGrid.h"
 #include "ui/TFormAnchors.h"
 #include "ui/TFormAxis.h"
 #include "ui/TFormDesign.h"
 #include "ui/TFormGraphs.h"
+#include "ui/TFormManual.h"
 #include "ui/TFormProfiles.h"
 #include "ui/TFormSections.h"
 #include "ui/TFormSoils.h"
@@ -71,14 +70,10 @@ struct OptionSpec {
   const char* caption;
 };
 constexpr OptionSpec kOptions[9] = {
-    {"CheckBoxGeneral", "Print General Data"},
-    {"CheckBoxLayers", "Print Layers Data"},
-    {"CheckBoxAnchors", "Print Anchors Data"},
-    {"CheckBoxAxial", "Print Axial Forces Data"},
-    {"CheckBoxCatalogue", "Print Catalogue"},
-    {"CheckBoxSections", "Print Sections"},
-    {"CheckBoxTables", "Print Output Tables"},
-    {"CheckBoxGraphs", "Print Output Graphs"},
+    {"CheckBoxGeneral", "Print General Data"}, {"CheckBoxLayers", "Print Layers Data"},
+    {"CheckBoxAnchors", "Print Anchors Data"}, {"CheckBoxAxial", "Print Axial Forces Data"},
+    {"CheckBoxCatalogue", "Print Catalogue"},  {"CheckBoxSections", "Print Sections"},
+    {"CheckBoxTables", "Print Output Tables"}, {"CheckBoxGraphs", "Print Output Graphs"},
     {"CheckBoxColors", "Print Colors"},
 };
 

@@ -8,11 +8,11 @@
 #include <QToolButton>
 #include <algorithm>
 
+#include "base/Dialogs.h"
 #include "manual/ManualScreen.h"
 #include "manual/ManualText.h"
 #include "manual/PrintedManual.h"
 #include "print/PrintJob.h"
-#include "base/Dialogs.h"
 #include "ui/FramePlacement.h"
 #include "ui/HelpTexts.h"
 #include "ui/StepChooser.h"

@@ -2,9 +2,9 @@
 // CommitProfileCell.
 #include "ui/TFormProfiles.h"
 
+#include "base/QtText.h"
 #include "core/ProfileRules.h"
 #include "ui/HelpTexts.h"
-#include "base/QtText.h"
 #include "ui/StringGrid.h"
 
 namespace korvanu {

@@ -9,13 +9,13 @@
 #include <QToolButton>
 #include <algorithm>
 
-#include "engine/StepOutput.h"
 #include "base/Dialogs.h"
+#include "base/QtText.h"
+#include "engine/StepOutput.h"
 #include "ui/DrawCrossSection.h"
 #include "ui/FramePlacement.h"
 #include "ui/HelpTexts.h"
 #include "ui/PictureExport.h"
-#include "base/QtText.h"
 #include "ui/StepChooser.h"
 #include "ui/WindowParts.h"
 

@@ -11,15 +11,15 @@
 #include <algorithm>
 #include <memory>
 
+#include "base/Dialogs.h"
+#include "base/QtText.h"
 #include "core/TextFormat.h"
 #include "engine/FloatingPointFault.h"
 #include "engine/StepCsv.h"
 #include "results/ResultColumns.h"
 #include "results/StepOutputReader.h"
-#include "base/Dialogs.h"
 #include "ui/FramePlacement.h"
 #include "ui/HelpTexts.h"
-#include "base/QtText.h"
 #include "ui/StepChooser.h"
 #include "ui/StringGrid.h"
 #include "ui/WindowParts.h"

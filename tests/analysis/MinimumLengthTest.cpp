@@ -8,8 +8,8 @@
 #include <thread>
 #include <vector>
 
-#include "core/DatafileFiles.h"
 #include "analysis/MinimumLength.h"
+#include "core/DatafileFiles.h"
 
 namespace korvanu {
 namespace {

@@ -430,8 +430,8 @@ TEST_F(CliTest, ReportWritesThePrintedReportAsAPdf) {
 
   // The tool itself links no Qt library: the printing runs in korvanu-print.
   const std::string libraries = (folder_ / "needed.txt").string();
-  ASSERT_EQ(std::system(("objdump -p '" KORVANU_CLI "' | grep NEEDED >'" + libraries + "'").c_str()),
-            0);
+  ASSERT_EQ(
+      std::system(("objdump -p '" KORVANU_CLI "' | grep NEEDED >'" + libraries + "'").c_str()), 0);
   const std::string needed = ReadFile(libraries);
   EXPECT_NE(needed.find("libc.so"), std::string::npos) << needed;
   EXPECT_EQ(needed.find("Qt"), std::string::npos) << needed;
@@ -526,13 +526,14 @@ TEST_F(CliTest, CoefficientsFromTheStrength) {
   RunResult r = Run("coefficients --phi 30 --delta 20");
   EXPECT_EQ(r.Code, 0) << r.Err;
   EXPECT_EQ(r.Out, "Ka 0.279\nKn 0.500\nKp 5.737\n");
-  r = Run("coefficients --phi 30 --delta-ratio 0.6666667 --method curved --ocr 2 --kh 10000 "
+  r =
+      Run("coefficients --phi 30 --delta-ratio 0.6666667 --method curved --ocr 2 --kh 10000 "
           "--sigma-v 31");
   EXPECT_EQ(r.Code, 0) << r.Err;
   EXPECT_EQ(r.Out, "Ka 0.279\nKn 0.707\nKp 4.633\nDw 0.0135\n");
-  for (const char* refused : {"coefficients --phi 60", "coefficients --delta 10",
-                              "coefficients --phi 30 --kh 1000", "coefficients --phi x",
-                              "coefficients --phi 30 --method plane"}) {
+  for (const char* refused :
+       {"coefficients --phi 60", "coefficients --delta 10", "coefficients --phi 30 --kh 1000",
+        "coefficients --phi x", "coefficients --phi 30 --method plane"}) {
     r = Run(refused);
     EXPECT_EQ(r.Code, 2) << refused;
     EXPECT_TRUE(r.Out.empty()) << refused;

@@ -10,9 +10,9 @@
 
 #include "core/Datafile.h"
 #include "core/ProblemDefaults.h"
+#include "tests/engine/EngineTestSupport.h"
 #include "tests/support/CheckedRun.h"
 #include "tests/support/OutputChecks.h"
-#include "tests/engine/EngineTestSupport.h"
 
 namespace korvanu {
 namespace {

@@ -12,16 +12,16 @@
 #include <QTest>
 #include <cmath>
 
-#include "tests/support/WindowFixture.h"
+#include "base/Fonts.h"
 #include "manual/ManualFigures.h"
 #include "manual/ManualLayout.h"
 #include "manual/ManualScreen.h"
 #include "manual/ManualText.h"
 #include "manual/PrintedManual.h"
-#include "ui/TFormManual.h"
 #include "tests/support/PrintTestSupport.h"
-#include "base/Fonts.h"
+#include "tests/support/WindowFixture.h"
 #include "ui/StepChooser.h"
+#include "ui/TFormManual.h"
 #include "ui/WindowParts.h"
 
 using namespace korvanu;

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "engine/RunComputation.h"
-#include "tests/support/OutputChecks.h"
 #include "results/StepOutputReader.h"
+#include "tests/support/OutputChecks.h"
 
 namespace korvanu::check {
 namespace {

@@ -8,11 +8,11 @@
 #include <QTest>
 #include <memory>
 
-#include "tests/support/ScriptedDialogs.h"
 #include "core/ProblemData.h"
 #include "core/ViewState.h"
 #include "engine/EngineState.h"
 #include "engine/RunComputation.h"
+#include "tests/support/ScriptedDialogs.h"
 #include "ui/ApplicationWindows.h"
 #include "ui/TFormKRV.h"
 

@@ -6,8 +6,8 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "tests/support/WindowFixture.h"
 #include "base/Fonts.h"
+#include "tests/support/WindowFixture.h"
 #include "ui/StepChooser.h"
 #include "ui/StringGrid.h"
 #include "ui/TFormAnchors.h"

@@ -11,10 +11,10 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "tests/support/WindowFixture.h"
+#include "base/Fonts.h"
 #include "core/Datafile.h"
 #include "core/ProblemDefaults.h"
-#include "base/Fonts.h"
+#include "tests/support/WindowFixture.h"
 #include "ui/StepChooser.h"
 #include "ui/StringGrid.h"
 #include "ui/TFormAnchors.h"

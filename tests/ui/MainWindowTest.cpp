@@ -17,20 +17,20 @@
 #include <QToolButton>
 #include <memory>
 
-#include "tests/support/WindowFixture.h"
+#include "base/Fonts.h"
 #include "core/ProblemData.h"
 #include "core/ViewState.h"
 #include "engine/EngineState.h"
 #include "engine/RunComputation.h"
 #include "tests/support/PrintTestSupport.h"
-#include "ui/TFormManual.h"
+#include "tests/support/WindowFixture.h"
 #include "ui/ApplicationWindows.h"
-#include "base/Fonts.h"
 #include "ui/HelpTexts.h"
 #include "ui/MainWindowPlacement.h"
 #include "ui/StringGrid.h"
 #include "ui/TFormAnchors.h"
 #include "ui/TFormKRV.h"
+#include "ui/TFormManual.h"
 #include "ui/TFormSoils.h"
 #include "ui/TFormTables.h"
 

@@ -16,10 +16,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "tests/support/WindowFixture.h"
+#include "base/Fonts.h"
 #include "core/Datafile.h"
 #include "results/StepOutputReader.h"
-#include "base/Fonts.h"
+#include "tests/support/WindowFixture.h"
 #include "ui/StepChooser.h"
 #include "ui/StringGrid.h"
 #include "ui/TFormGraphs.h"

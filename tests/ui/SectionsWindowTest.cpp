@@ -7,11 +7,11 @@
 #include <QTest>
 #include <algorithm>
 
-#include "tests/support/WindowFixture.h"
+#include "base/Fonts.h"
 #include "core/ProblemDefaults.h"
 #include "print/LayerPalette.h"
+#include "tests/support/WindowFixture.h"
 #include "ui/DrawCrossSection.h"
-#include "base/Fonts.h"
 #include "ui/HelpTexts.h"
 #include "ui/StepChooser.h"
 #include "ui/TFormSections.h"
