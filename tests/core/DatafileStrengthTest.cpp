@@ -60,7 +60,7 @@ TEST(DatafileStrength, OtherCommentsAreSkippedAndBadLinesNamed) {
   const int lastLine = 97;
   ProblemData p = test::StartupProblem();
   // Other kinds of additions, and ours in any order of its pairs.
-  ASSERT_FALSE(ReadDatafile(file + "#design anything at all\r\n#strengthen\r\n"
+  ASSERT_FALSE(ReadDatafile(file + "#designer's note\r\n#strengthen\r\n"
                                    "#strength 2 1 right method=rankine c=1 delta=0 phi=30\r\n",
                             p));
   ASSERT_TRUE(p.Strength(1, 1, Side::Right));
