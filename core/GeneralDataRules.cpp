@@ -108,6 +108,7 @@ CellCommit ApplyGeneralValue(ProblemData& problem, ViewState& view, GeneralField
     clean = CutText(clean);
     // The datafile must give the text back as typed.
     if (std::string why = DatafileTextRefusal(clean, GeneralCaption(field)); !why.empty()) {
+      edit.Accepted = false;
       edit.Message = std::move(why);
       edit.Shown = *text;
       return edit;

@@ -115,6 +115,7 @@ class EditCommandsTest : public QObject {
       QVERIFY(Problem() == states[k]);
     }
     // New starts a new history.
+    fx_.Dialogs().saveChangesAnswers = {SaveChangesAnswer::Discard};
     fx_.Main().New1Click();
     QVERIFY(!fx_.Main().MenuAction("Undo1").isEnabled());
     QVERIFY(!fx_.Main().MenuAction("Redo1").isEnabled());

@@ -293,6 +293,7 @@ class EditorWindowsTest : public QObject {
     Activate(Profiles());
     Type(Profiles().Grid(), QStringLiteral("Mine"));
     Key(Profiles().Grid(), Qt::Key_Return);
+    fx_.Dialogs().saveChangesAnswers = {SaveChangesAnswer::Discard};
     fx_.Main().New1Click();
     QCOMPARE(Soils().Grid().RowCount(), 4 + 2);
     QCOMPARE(Anchors().Grid().RowCount(), 4 + 3);

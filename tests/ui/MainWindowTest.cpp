@@ -685,6 +685,7 @@ class MainWindowTest : public QObject {
                                 "d \x96 Stufe 1 \x80 \xE9,\r\n"));
     TypeAndEnter(Problem, QStringLiteral("Other"));
     fx_.Dialogs().openAnswers.push_back(path);
+    fx_.Dialogs().saveChangesAnswers.push_back(SaveChangesAnswer::Discard);
     Main().SpeedButtonOpenClick();
     QCOMPARE(Grid().Cell(1, Problem), name);
 

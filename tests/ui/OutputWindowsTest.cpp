@@ -244,6 +244,7 @@ class OutputWindowsTest : public QObject {
       file.write(QByteArray::fromStdString(WriteDatafile(fx_.Problem())));
     }
     fx_.Dialogs().openAnswers = {folder + QStringLiteral("/wall.krv")};
+    fx_.Dialogs().saveChangesAnswers = {SaveChangesAnswer::Discard};
     fx_.Main().SpeedButtonOpenClick();
     fx_.Main().SpeedButtonRunClick();
     fx_.Main().SpeedButtonScreenOutputClick();
