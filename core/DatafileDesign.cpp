@@ -18,19 +18,6 @@ constexpr std::string_view kMarker = "#design";
 constexpr std::string_view kUtilisationUnchecked = "utilisation_unchecked";
 constexpr std::string_view kAnchorsMayYield = "anchors_may_yield";
 
-// The words of a line after its marker, split at blanks and tabs.
-std::vector<std::string_view> Words(std::string_view line) {
-  std::vector<std::string_view> words;
-  size_t pos = 0;
-  while (pos < line.size()) {
-    while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t')) ++pos;
-    const size_t start = pos;
-    while (pos < line.size() && line[pos] != ' ' && line[pos] != '\t') ++pos;
-    if (pos > start) words.push_back(line.substr(start, pos - start));
-  }
-  return words;
-}
-
 std::string Quoted(std::string_view text) {
   std::string quoted;
   quoted.reserve(text.size() + 2);
@@ -54,7 +41,7 @@ std::optional<double> Positive(std::string_view text) {
 
 // Reads the words of one line into `design`; what is wrong, or nothing.
 std::optional<std::string> ReadWords(std::string_view rest, DesignSettings& design) {
-  for (std::string_view word : Words(rest)) {
+  for (std::string_view word : BlankSeparatedWords(rest)) {
     if (word == kUtilisationUnchecked) {
       design.LimitUtilisation = false;
       continue;

@@ -48,18 +48,6 @@ std::string StrengthLine(int layer, int step, Side side, const SoilStrength& s) 
   return line.append("\r\n");
 }
 
-std::vector<std::string_view> Words(std::string_view line) {
-  std::vector<std::string_view> words;
-  size_t pos = 0;
-  while (pos < line.size()) {
-    while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t')) ++pos;
-    const size_t start = pos;
-    while (pos < line.size() && line[pos] != ' ' && line[pos] != '\t') ++pos;
-    if (pos > start) words.push_back(line.substr(start, pos - start));
-  }
-  return words;
-}
-
 // The whole word as a number, or nothing.
 std::optional<double> Number(std::string_view word) {
   double v = 0.0;
@@ -77,7 +65,7 @@ std::optional<int> Whole(std::string_view word) {
 
 // Reads one strength line into `problem`; the reason it cannot otherwise.
 std::string ReadLine(std::string_view line, ProblemData& problem) {
-  const std::vector<std::string_view> words = Words(line);
+  const std::vector<std::string_view> words = BlankSeparatedWords(line);
   if (words.size() < 4) return "a strength line names the layer, the step and the side first.";
   const int layers = problem.General.NL;
   const int steps = problem.General.NT;

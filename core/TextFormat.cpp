@@ -163,4 +163,16 @@ bool WholeInteger(const std::string& word, int& value) {
   return true;
 }
 
+std::vector<std::string_view> BlankSeparatedWords(std::string_view line) {
+  std::vector<std::string_view> words;
+  size_t pos = 0;
+  while (pos < line.size()) {
+    while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t')) ++pos;
+    const size_t start = pos;
+    while (pos < line.size() && line[pos] != ' ' && line[pos] != '\t') ++pos;
+    if (pos > start) words.push_back(line.substr(start, pos - start));
+  }
+  return words;
+}
+
 }  // namespace korvanu

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/Limits.h"
 
@@ -34,5 +35,8 @@ bool WholeInteger(const std::string& word, int& value);
 
 // The first `limit` characters of a UTF-8 text (MaxText unless given).
 std::string CutText(std::string_view text, int limit = MaxText);
+
+// The words of a line, split at blanks and tabs.
+std::vector<std::string_view> BlankSeparatedWords(std::string_view line);
 
 }  // namespace korvanu
