@@ -441,4 +441,26 @@ std::optional<DatafileError> ReadDatafile(std::string_view text, ProblemData& pr
   return std::nullopt;
 }
 
+std::optional<DatafileError> ReadKeywordLines(
+    std::string_view text, std::string_view keyword,
+    const std::function<std::string(std::string_view line)>& read) {
+  int number = 0;
+  size_t pos = 0;
+  while (pos < text.size()) {
+    ++number;
+    size_t end = text.find('\n', pos);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(pos, end - pos);
+    pos = end + 1;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.substr(0, keyword.size()) != keyword) continue;
+    if (line.size() > keyword.size() && line[keyword.size()] != ' ' &&
+        line[keyword.size()] != '\t') {
+      continue;
+    }
+    if (std::string why = read(line); !why.empty()) return DatafileError{number, std::move(why)};
+  }
+  return std::nullopt;
+}
+
 }  // namespace korvanu

@@ -97,22 +97,10 @@ std::string WriteDesignLines(const ProblemData& problem) {
 
 std::optional<DatafileError> ReadDesignLines(std::string_view text, ProblemData& problem) {
   DesignSettings design;
-  int number = 0;
-  size_t pos = 0;
-  if (text.substr(0, 3) == "\xEF\xBB\xBF") pos = 3;
-  while (pos < text.size()) {
-    ++number;
-    size_t end = text.find('\n', pos);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(pos, end - pos);
-    pos = end + 1;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    if (line.substr(0, kMarker.size()) != kMarker) continue;
-    const std::string_view rest = line.substr(kMarker.size());
-    // "#designer" and the like are comments of their own.
-    if (!rest.empty() && rest[0] != ' ' && rest[0] != '\t') continue;
-    if (auto what = ReadWords(rest, design)) return DatafileError{number, *what};
-  }
+  const auto error = ReadKeywordLines(text, kMarker, [&design](std::string_view line) {
+    return ReadWords(line.substr(kMarker.size()), design).value_or(std::string());
+  });
+  if (error) return error;
   problem.Design = design;
   return std::nullopt;
 }

@@ -157,26 +157,8 @@ std::optional<DatafileError> ReadStrengthLines(std::string_view text, ProblemDat
   for (int j = 0; j < layers; ++j) {
     for (int s = 0; s <= steps; ++s) problem.StrengthTable[j][s] = {};
   }
-  int number = 0;
-  size_t pos = 0;
-  while (pos < text.size()) {
-    ++number;
-    size_t end = text.find('\n', pos);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(pos, end - pos);
-    pos = end + 1;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    if (line.substr(0, kKeyword.size()) != kKeyword) continue;
-    // "#strength" must be a word of its own; other comments are not ours.
-    if (line.size() > kKeyword.size() && line[kKeyword.size()] != ' ' &&
-        line[kKeyword.size()] != '\t') {
-      continue;
-    }
-    if (std::string why = ReadLine(line, problem); !why.empty()) {
-      return DatafileError{number, std::move(why)};
-    }
-  }
-  return std::nullopt;
+  return ReadKeywordLines(text, kKeyword,
+                          [&problem](std::string_view line) { return ReadLine(line, problem); });
 }
 
 }  // namespace korvanu
