@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "engine/FloatingPointFault.h"
+#include "engine/StressColumn.h"
 
 namespace korvanu {
 namespace {
@@ -17,6 +18,16 @@ double SafeSqrt(double x) {
   return x > 0.0 ? std::sqrt(x) : 0.0;
 }
 
+double WeightAbove(const LayerProperties& p, double top, double saturatedTop, double depth) {
+  if (saturatedTop < top) return (depth - top) * p.Ws;
+  if (saturatedTop > depth) return (depth - top) * p.Wd;
+  return (depth - saturatedTop) * p.Ws + (saturatedTop - top) * p.Wd;
+}
+
+double PorePressure(const LayerProperties& p, double saturatedTop, double z) {
+  return z >= saturatedTop ? WaterUnitWeight * (z - p.Zw) : 0.0;
+}
+
 VerticalStressResult VerticalStress(const ProblemData& problem, Side side, int step, double z) {
   const auto& Zb = problem.Z;
   const int NL = problem.General.NL;
@@ -25,38 +36,27 @@ VerticalStressResult VerticalStress(const ProblemData& problem, Side side, int s
     const LayerProperties& p = problem.Layer(j, step, side);
     const double top = Zb[j];
     const double bottom = Zb[j + 1];
-    const double H = bottom - top;
     const double zc = p.Zw - p.Cap;  // top of the saturated zone
     if (z >= bottom) {
       r.sigma += p.q;
       r.layer = j + 1 < NL - 1 ? j + 1 : NL - 1;
-      if (zc < top) {
-        r.sigma += H * p.Ws;
-      } else if (zc > bottom) {
-        r.sigma += H * p.Wd;
-      } else {
-        r.sigma += (bottom - zc) * p.Ws + (zc - top) * p.Wd;
-      }
+      r.sigma += WeightAbove(p, top, zc, bottom);
     } else if (z >= top) {
       r.sigma += p.q;
-      if (zc < top) {
-        r.sigma += (z - top) * p.Ws;
-      } else if (zc > z) {
-        r.sigma += (z - top) * p.Wd;
-      } else {
-        r.sigma += (z - zc) * p.Ws + (zc - top) * p.Wd;
-      }
+      r.sigma += WeightAbove(p, top, zc, z);
     }
     // On an inner boundary both layers set u; the lower one stands.
-    if (top <= z && z <= bottom) {
-      r.u = z >= zc ? WaterUnitWeight * (z - p.Zw) : 0.0;
-    }
+    if (top <= z && z <= bottom) r.u = PorePressure(p, zc, z);
   }
   return r;
 }
 
 HorizontalStresses HorizontalStressesAt(const ProblemData& problem, Side side, int step, double z) {
-  const VerticalStressResult v = VerticalStress(problem, side, step, z);
+  return HorizontalStressesFrom(problem, side, step, VerticalStress(problem, side, step, z));
+}
+
+HorizontalStresses HorizontalStressesFrom(const ProblemData& problem, Side side, int step,
+                                          const VerticalStressResult& v) {
   const double Sv = v.sigma - v.u;
   const LayerProperties& p = problem.Layer(v.layer, step, side);
   HorizontalStresses h;
@@ -149,32 +149,49 @@ double Length(const EngineState& engine, int e) {
   return engine.Nodes.z[e + 1] - engine.Nodes.z[e];
 }
 
+// The midpoint stresses of the two sides of a step, from their columns.
+struct SideColumns {
+  SideColumns(const ProblemData& problem, int step)
+      : problem(problem),
+        step(step),
+        left(problem, Side::Left, step),
+        right(problem, Side::Right, step) {}
+  HorizontalStresses At(Side side, double z) {
+    StressColumn& column = side == Side::Left ? left : right;
+    return HorizontalStressesFrom(problem, side, step, column.At(z));
+  }
+  const ProblemData& problem;
+  int step;
+  StressColumn left;
+  StressColumn right;
+};
+
 // One element; with Compute the stresses of each side are computed into left
 // and right just before that side is used, otherwise they are taken as given.
 template <bool Compute>
-void EvaluateElement(const ProblemData& problem, EngineState& engine, int e, int step,
-                     HorizontalStresses& left, HorizontalStresses& right) {
+void EvaluateElement(SideColumns* columns, EngineState& engine, int e, HorizontalStresses& left,
+                     HorizontalStresses& right) {
   const double L = Length(engine, e);
   const double wm = MeanDisplacement(engine, e);
   const double zm = Midpoint(engine, e);
   double ke = 0.0;
   double fe = 0.0;
-  if constexpr (Compute) left = HorizontalStressesAt(problem, Side::Left, step, zm);
+  if constexpr (Compute) left = columns->At(Side::Left, zm);
   EvaluateSide(engine, e, Side::Left, left, L, wm, ke, fe);
-  if constexpr (Compute) right = HorizontalStressesAt(problem, Side::Right, step, zm);
+  if constexpr (Compute) right = columns->At(Side::Right, zm);
   EvaluateSide(engine, e, Side::Right, right, L, wm, ke, fe);
   engine.ke[e] = ke;
   engine.fe[e] = fe;
 }
 
 template <bool Compute>
-void UpdateElement(const ProblemData& problem, EngineState& engine, int e, int step,
-                   HorizontalStresses& left, HorizontalStresses& right) {
+void UpdateElement(const ProblemData& problem, SideColumns* columns, EngineState& engine, int e,
+                   int step, HorizontalStresses& left, HorizontalStresses& right) {
   const double wm = MeanDisplacement(engine, e);
   const double zm = Midpoint(engine, e);
-  if constexpr (Compute) left = HorizontalStressesAt(problem, Side::Left, step, zm);
+  if constexpr (Compute) left = columns->At(Side::Left, zm);
   UpdateSide(engine, e, Side::Left, left, wm);
-  if constexpr (Compute) right = HorizontalStressesAt(problem, Side::Right, step, zm);
+  if constexpr (Compute) right = columns->At(Side::Right, zm);
   UpdateSide(engine, e, Side::Right, right, wm);
   ResetExcavated(problem, engine, e, step, left.layer, wm);
 }
@@ -182,43 +199,49 @@ void UpdateElement(const ProblemData& problem, EngineState& engine, int e, int s
 }  // namespace
 
 void EvaluateSprings(const ProblemData& problem, EngineState& engine, int e, int step) {
+  SideColumns columns(problem, step);
   HorizontalStresses left;
   HorizontalStresses right;
-  EvaluateElement<true>(problem, engine, e, step, left, right);
+  EvaluateElement<true>(&columns, engine, e, left, right);
 }
 
 void UpdateSoilPlastic(const ProblemData& problem, EngineState& engine, int e, int step) {
+  SideColumns columns(problem, step);
   HorizontalStresses left;
   HorizontalStresses right;
-  UpdateElement<true>(problem, engine, e, step, left, right);
+  UpdateElement<true>(problem, &columns, engine, e, step, left, right);
 }
 
 void EvaluateAllSprings(const ProblemData& problem, EngineState& engine, int step) {
   const int NN = problem.General.NN;
   if (engine.StressStep != step) {
     engine.StressStep = -1;  // an interrupted fill leaves nothing usable
+    SideColumns columns(problem, step);
     for (int e = 0; e < NN; ++e) {
-      EvaluateElement<true>(problem, engine, e, step, engine.LeftStress[e], engine.RightStress[e]);
+      EvaluateElement<true>(&columns, engine, e, engine.LeftStress[e], engine.RightStress[e]);
     }
     engine.StressStep = step;
     return;
   }
   for (int e = 0; e < NN; ++e) {
-    EvaluateElement<false>(problem, engine, e, step, engine.LeftStress[e], engine.RightStress[e]);
+    EvaluateElement<false>(nullptr, engine, e, engine.LeftStress[e], engine.RightStress[e]);
   }
 }
 
 void UpdateAllSoilPlastic(const ProblemData& problem, EngineState& engine, int step) {
   const int NN = problem.General.NN;
-  const bool stored = engine.StressStep == step;
-  for (int e = 0; e < NN; ++e) {
-    if (stored) {
-      UpdateElement<false>(problem, engine, e, step, engine.LeftStress[e], engine.RightStress[e]);
-    } else {
-      HorizontalStresses left;
-      HorizontalStresses right;
-      UpdateElement<true>(problem, engine, e, step, left, right);
+  if (engine.StressStep == step) {
+    for (int e = 0; e < NN; ++e) {
+      UpdateElement<false>(problem, nullptr, engine, e, step, engine.LeftStress[e],
+                           engine.RightStress[e]);
     }
+    return;
+  }
+  SideColumns columns(problem, step);
+  for (int e = 0; e < NN; ++e) {
+    HorizontalStresses left;
+    HorizontalStresses right;
+    UpdateElement<true>(problem, &columns, engine, e, step, left, right);
   }
 }
 

@@ -18,8 +18,15 @@ struct VerticalStressResult {
 
 VerticalStressResult VerticalStress(const ProblemData& problem, Side side, int step, double z);
 
+// The weight layer p (from top down) puts on depth, which lies at or above
+// its bottom, and the pore pressure at z; saturatedTop is its Zw - Cap.
+double WeightAbove(const LayerProperties& p, double top, double saturatedTop, double depth);
+double PorePressure(const LayerProperties& p, double saturatedTop, double z);
+
 // Throws FloatingPointFaultError when Dw of the layer is 0.
 HorizontalStresses HorizontalStressesAt(const ProblemData& problem, Side side, int step, double z);
+HorizontalStresses HorizontalStressesFrom(const ProblemData& problem, Side side, int step,
+                                          const VerticalStressResult& v);
 
 // Linearises both springs of element e into ke[e], fe[e]; updates the states
 // and the counters StateChanges and PlasticSprings.

@@ -2,13 +2,17 @@
 // "%6d" and seven "%12.6f" fields, each followed by a comma.
 #include "engine/StepOutput.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 
+#include "core/FixedSixText.h"
 #include "core/TextFormat.h"
 #include "engine/FloatingPointFault.h"
 
@@ -46,20 +50,35 @@ std::string StepOutputFileName(const ProblemData& problem, int step) {
 
 namespace {
 
-// Room for the widest record: eight fields of at most 330 characters.
-constexpr std::size_t RecordRoom = 8 * 340;
+// Room for the widest record: eight fields and their commas.
+constexpr std::size_t RecordRoom = 8 * (FixedSixRoom + 1) + 1;
 constexpr std::size_t BufferSize = 64 * 1024;
 
-// Appends value right-aligned in `width` characters as printf's "%*.6f" (or
-// "%*d") would, and a comma. to_chars gives the same digits as printf.
-char* AppendField(char* out, double value, int width) {
-  char digits[340];
-  const auto result =
-      std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 6);
-  const int length = static_cast<int>(result.ptr - digits);
-  for (int pad = width - length; pad > 0; --pad) *out++ = ' ';
-  std::memcpy(out, digits, static_cast<std::size_t>(length));
-  out += length;
+// Appends value right-aligned in 12 characters as printf's "%12.6f" would,
+// and a comma. The text is built from the right in a field of blanks, so the
+// common case copies twelve characters and no more.
+char* AppendField(char* out, double value) {
+  constexpr int width = 12;
+  unsigned long long units = 0;
+  if (FixedSixUnits(value, units)) {
+    char field[FixedSixFastRoom];
+    std::memset(field, ' ', sizeof field);
+    char* const end = field + sizeof field;
+    const char* first = WriteFixedSixBackwards(end, units, std::signbit(value));
+    if (end - first <= width) {
+      std::memcpy(out, end - width, width);
+      out += width;
+    } else {
+      std::memcpy(out, first, static_cast<std::size_t>(end - first));
+      out += end - first;
+    }
+  } else {
+    char digits[FixedSixRoom];
+    const int length = static_cast<int>(WriteFixedSix(digits, value) - digits);
+    for (int pad = width - length; pad > 0; --pad) *out++ = ' ';
+    std::memcpy(out, digits, static_cast<std::size_t>(length));
+    out += length;
+  }
   *out++ = ',';
   return out;
 }
@@ -73,6 +92,20 @@ char* AppendIndex(char* out, int value) {
   out += length;
   *out++ = ',';
   return out;
+}
+
+// Writes all of data, as often as the system takes part of it.
+bool WriteAll(int file, const char* data, std::size_t size) {
+  while (size > 0) {
+    const ssize_t done = ::write(file, data, size);
+    if (done < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data += done;
+    size -= static_cast<std::size_t>(done);
+  }
+  return true;
 }
 
 }  // namespace
@@ -105,13 +138,18 @@ void CheckStepRecords(const ProblemData& problem, const EngineState& engine) {
 
 bool WriteStepOutput(const ProblemData& problem, const EngineState& engine,
                      const std::string& name) {
-  std::FILE* file = std::fopen(name.c_str(), "w");
-  if (file == nullptr) return false;
+  // An old file is written over and then cut to the new length, not emptied
+  // first: ext4 flushes a file that was emptied and written again when it is
+  // closed, and that wait was a third of a whole run.
+  const int file = ::open(name.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+  if (file < 0) return false;
 
   const int NN = problem.General.NN;
   char buffer[BufferSize];
-  std::size_t used = 0;
-  bool ok = std::fputs(StepFileHeader, file) >= 0;
+  std::size_t used = std::strlen(StepFileHeader);
+  std::memcpy(buffer, StepFileHeader, used);
+  off_t written = 0;
+  bool ok = true;
 
   try {
     for (int i = 0; i <= NN && ok; ++i) {
@@ -120,24 +158,28 @@ bool WriteStepOutput(const ProblemData& problem, const EngineState& engine,
       out = AppendIndex(out, i);
       for (double v :
            {record.z, record.w, record.M, record.Qminus, record.Qplus, record.F, record.f}) {
-        out = AppendField(out, v, 12);
+        out = AppendField(out, v);
       }
       *out++ = '\n';
       used = static_cast<std::size_t>(out - buffer);
       if (used + RecordRoom > BufferSize) {
-        ok = std::fwrite(buffer, 1, used, file) == used;
+        ok = WriteAll(file, buffer, used);
+        written += static_cast<off_t>(used);
         used = 0;
       }
     }
   } catch (const FloatingPointFaultError&) {
-    std::fclose(file);
+    ::close(file);
     DiscardPartialFile(name);
     throw;
   }
-  if (ok && used > 0) ok = std::fwrite(buffer, 1, used, file) == used;
-  // A full disk often shows only when the buffered data are flushed.
-  if (ok) ok = std::fflush(file) == 0 && std::ferror(file) == 0;
-  if (std::fclose(file) != 0) ok = false;
+  if (ok) ok = WriteAll(file, buffer, used);
+  written += static_cast<off_t>(used);
+  struct stat info;
+  if (ok && ::fstat(file, &info) == 0 && S_ISREG(info.st_mode)) {
+    ok = ::ftruncate(file, written) == 0;
+  }
+  if (::close(file) != 0) ok = false;
   if (!ok) DiscardPartialFile(name);
   return ok;
 }

@@ -1,9 +1,10 @@
 // Keeping the results of a computation's steps.
 #include "results/KeptStepResults.h"
 
-#include <charconv>
 #include <cstdlib>
 #include <string>
+
+#include "core/FixedSixText.h"
 
 namespace korvanu {
 
@@ -11,10 +12,8 @@ namespace {
 
 // The value as the step file carries it ("%12.6f") and the reader reads it.
 double AsWritten(double value) {
-  char digits[340];
-  const auto result =
-      std::to_chars(digits, digits + sizeof digits - 1, value, std::chars_format::fixed, 6);
-  *result.ptr = '\0';
+  char digits[FixedSixRoom + 1];
+  *WriteFixedSix(digits, value) = '\0';
   return std::strtod(digits, nullptr);
 }
 

@@ -4,12 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <memory>
+#include <random>
 
 #include "engine/BeamEquations.h"
 #include "engine/FloatingPointFault.h"
 #include "engine/SoilLaw.h"
 #include "engine/StrengthCoefficients.h"
+#include "engine/StressColumn.h"
 #include "tests/engine/EngineTestSupport.h"
 
 namespace korvanu {
@@ -36,6 +39,41 @@ class VerticalStressTest : public ::testing::Test {
   }
   std::unique_ptr<ProblemData> problem;
 };
+
+// The mesh's column must give VerticalStress's bits at every depth, asked in
+// any order: layers of no thickness, depths on boundaries and outside the
+// wall, water and capillary zones across boundaries, boundaries out of order.
+TEST(StressColumnTest, GivesTheBitsOfTheLayerByLayerSum) {
+  std::mt19937 random(5);
+  std::uniform_real_distribution<double> unit(0.0, 1.0);
+  for (int trial = 0; trial < 200; ++trial) {
+    std::unique_ptr<ProblemData> problem = DefaultProblem();
+    const int NL = 1 + trial % MaxLayers;
+    std::vector<double> depths{unit(random)};
+    for (int j = 0; j < NL; ++j) {
+      const double h = trial % 7 == 0 ? unit(random) - 0.2 : (j % 5 == 2 ? 0.0 : unit(random));
+      depths.push_back(depths.back() + std::round(h * 8) / 4);
+    }
+    SetBoundaries(*problem, depths);
+    for (int j = 0; j < NL; ++j) {
+      const double Zw = std::round(unit(random) * depths.back() * 4) / 4;
+      SetLayerEverywhere(
+          *problem, j,
+          Soil(18 * unit(random), 20, Zw, unit(random), 10 * unit(random), 0, 0.3, 3, 0.5, 0.02));
+    }
+    StressColumn column(*problem, Side::Left, 1);
+    std::vector<double> depthsAsked = depths;
+    for (int i = 0; i < 60; ++i) depthsAsked.push_back((unit(random) * 1.2 - 0.1) * depths.back());
+    if (trial % 2) std::sort(depthsAsked.begin(), depthsAsked.end());
+    for (double z : depthsAsked) {
+      const VerticalStressResult sum = VerticalStress(*problem, Side::Left, 1, z);
+      const VerticalStressResult kept = column.At(z);
+      ASSERT_EQ(std::memcmp(&sum.sigma, &kept.sigma, sizeof(double)), 0) << trial << " " << z;
+      ASSERT_EQ(std::memcmp(&sum.u, &kept.u, sizeof(double)), 0) << trial << " " << z;
+      ASSERT_EQ(sum.layer, kept.layer) << trial << " " << z;
+    }
+  }
+}
 
 TEST_F(VerticalStressTest, DrySoilAboveThePhreaticLevel) {
   const VerticalStressResult v = VerticalStress(*problem, Side::Left, 0, 2.0);
