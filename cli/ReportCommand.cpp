@@ -9,6 +9,7 @@
 
 #include "base/BatchDialogs.h"
 #include "base/OffscreenApplication.h"
+#include "core/DatafileFiles.h"
 #include "core/ViewState.h"
 #include "print/PrintJob.h"
 
@@ -81,6 +82,13 @@ int ReportCommand(const Arguments& arguments, std::ostream& out, std::ostream& e
   }
   if (datafile.empty() || requested.empty()) {
     err << "korvanu-cli report: needs a datafile and -o REPORT.pdf\n";
+    return ExitRefused;
+  }
+
+  // Said before anything is computed, in the tool's own words rather than
+  // the printer's warning.
+  if (const auto why = OutputFileRefusal(requested)) {
+    err << "korvanu-cli: " << requested << ": the report could not be written: " << *why << "\n";
     return ExitRefused;
   }
 

@@ -158,6 +158,10 @@ int RunStudyCommand(const Arguments& arguments, std::ostream& out, std::ostream&
   if (!fs::is_directory(csvFolder, ec)) {
     return Refuse("-o " + a.Csv + ": no folder " + csvFolder.string() + " to write it into", err);
   }
+  // Before the runs, which may take long, rather than after them.
+  if (const auto why = a.Plot.empty() ? std::nullopt : OutputFileRefusal(a.Plot)) {
+    return Refuse("--plot " + a.Plot + ": the plot could not be written: " + *why, err);
+  }
   if (a.Options.KeepFolder) {
     fs::create_directories(*a.Options.KeepFolder, ec);
     if (!fs::is_directory(*a.Options.KeepFolder)) {

@@ -424,6 +424,14 @@ TEST_F(CliTest, ReportWritesThePrintedReportAsAPdf) {
   r = Run("report Missing.krv -o x.pdf");
   EXPECT_EQ(r.Code, 2);
   EXPECT_FALSE(fs::exists(folder_ / "x.pdf"));
+  // A folder that is not there: the tool's message alone, before computing.
+  fs::remove(folder_ / "Quay.1");
+  r = Run("report Quay.krv -o missing/r.pdf");
+  EXPECT_EQ(r.Code, 2);
+  EXPECT_EQ(r.Err,
+            "korvanu-cli: missing/r.pdf: the report could not be written: No such file or "
+            "directory\n");
+  EXPECT_FALSE(fs::exists(folder_ / "Quay.1"));
 
   r = Run("compute Quay.krv", {}, "QT_QPA_PLATFORM=nowhere QT_PLUGIN_PATH=/nonexistent ");
   EXPECT_EQ(r.Code, 0) << r.Err;
@@ -517,8 +525,11 @@ TEST_F(CliTest, StudyPlotsArePrintedPages) {
   EXPECT_NE(sample.find("limit"), std::string::npos);
 
   r = Run("study '" + test3 + "' --vary layers.Kp=3:3.2:2 -o s.csv --plot missing/s.pdf");
-  EXPECT_EQ(r.Code, 1);
-  EXPECT_NE(r.Err.find("missing/s.pdf: the plot could not be written"), std::string::npos) << r.Err;
+  EXPECT_EQ(r.Code, 2);
+  EXPECT_EQ(r.Err,
+            "korvanu-cli study: --plot missing/s.pdf: the plot could not be written: No such file "
+            "or directory\n");
+  EXPECT_FALSE(fs::exists(folder_ / "s.csv"));
 }
 #endif
 
