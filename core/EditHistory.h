@@ -15,7 +15,7 @@
 namespace korvanu {
 
 // The window an edit was made in.
-enum class EditWindow { General, Soils, Profiles, Anchors, Axial };
+enum class EditWindow { General, Soils, Profiles, Anchors, Axial, Design };
 
 // Where an edit was made, so that undo can show it: the window, the loading
 // step and side it showed, and the grid cell (the first cell of a block).

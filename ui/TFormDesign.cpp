@@ -20,6 +20,7 @@
 #include "analysis/DesignText.h"
 #include "base/QtText.h"
 #include "core/Check.h"
+#include "core/EditTransaction.h"
 #include "core/TextFormat.h"
 #include "ui/StepChooser.h"
 #include "ui/StringGrid.h"
@@ -77,6 +78,8 @@ QDoubleSpinBox* MakeSpin(QWidget* parent, const char* name, int x, int y, double
   spin->setDecimals(decimals);
   spin->setSingleStep(step);
   spin->setGeometry(x, y, 70, 22);
+  // A typed value counts when it is finished, as one edit, not at each key.
+  spin->setKeyboardTracking(false);
   return spin;
 }
 
@@ -251,7 +254,10 @@ void TFormDesign::SettingsEdited() {
   if (s == context_.Problem.Design) return;
   // The settings are part of the problem and are saved with it; they judge
   // the results but change none, so the results stay valid.
-  context_.Problem.Design = s;
+  {
+    EditTransaction edit(context_.History, context_.Problem, EditLocation{EditWindow::Design});
+    context_.Problem.Design = s;
+  }
   if (computedFor_) computedFor_->Design = s;
   if (searchedFor_) searchedFor_->Design = s;
   ShowSettings();

@@ -424,11 +424,16 @@ void TFormKRV::Toggle(ToolWindow* window) {
     shown = false;
     window->hide();
   } else {
-    shown = true;
-    window->show();
-    window->raise();
-    window->activateWindow();
+    ShowToolWindow(window);
   }
+}
+
+void TFormKRV::ShowToolWindow(ToolWindow* window) {
+  if (!window) return;
+  window->ShownFlag() = true;
+  window->show();
+  window->raise();
+  window->activateWindow();
 }
 
 void TFormKRV::HideToolWindowsExceptManual() {
@@ -674,8 +679,11 @@ void TFormKRV::MoveThroughHistory(std::optional<EditLocation> (EditHistory::*mov
   if (!CommitPendingEdit()) return;
   const std::optional<EditLocation> where = (context_.History.*move)(problem_);
   if (!where) return;
-  view_.ResultsValid = false;
-  view_.PageOffset = 0;
+  // The design settings judge the results and change none.
+  if (where->Window != EditWindow::Design) {
+    view_.ResultsValid = false;
+    view_.PageOffset = 0;
+  }
   ShowEdit(*where);
 }
 
@@ -722,6 +730,9 @@ void TFormKRV::ShowEdit(const EditLocation& where) {
     case EditWindow::Axial:
       editor = w.Axis;
       break;
+    case EditWindow::Design:
+      ShowToolWindow(w.Design);
+      return;
   }
   if (editor != nullptr) editor->ShowCell(where.Col, where.Row);
 }

@@ -136,6 +136,8 @@ class TFormKRV : public QMainWindow {
   bool SaveFromWindow();
 
   void Toggle(ToolWindow* window);
+  // Shows, raises and activates a tool window, and marks it shown.
+  void ShowToolWindow(ToolWindow* window);
   void HideToolWindowsExceptManual();
   void ShowMessages(const std::vector<std::string>& messages);
 

@@ -70,10 +70,22 @@ class DesignWindowTest : public QObject {
     QVERIFY(Design().LabelVerdicts().text().contains(QStringLiteral("holds")));
 
     // A grade chosen is stored with the problem and judges the same results.
+    const QString before = Design().ComboBoxGrade().currentText();
     Design().ComboBoxGrade().setCurrentIndex(Design().ComboBoxGrade().findText("S355GP"));
     QCOMPARE(fx_.Problem().Design.Fy, 355.0);
     QVERIFY(Design().ShownSearches() != nullptr);
     QVERIFY(Design().LabelVerdicts().text().contains(QStringLiteral("at most 1")));
+
+    // The choice is one step of undo and redo, shown in the window; the
+    // results it judges stay valid.
+    fx_.View().ResultsValid = true;
+    fx_.Main().Undo1Click();
+    QCOMPARE(Design().ComboBoxGrade().currentText(), before);
+    QVERIFY(fx_.Problem().Design.Fy != 355.0);
+    QVERIFY(fx_.View().ResultsValid);
+    fx_.Main().Redo1Click();
+    QCOMPARE(Design().ComboBoxGrade().currentText(), QStringLiteral("S355GP"));
+    QCOMPARE(fx_.Problem().Design.Fy, 355.0);
   }
 
   void SearchesCancelledOrOutdatedShowNothing() {
