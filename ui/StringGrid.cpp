@@ -16,6 +16,7 @@
 
 #include "core/ClipboardBlock.h"
 #include "ui/NumberCellDelegate.h"
+#include "ui/WindowParts.h"
 
 namespace korvanu {
 
@@ -424,10 +425,7 @@ bool StringGrid::eventFilter(QObject* watched, QEvent* event) {
   if (watched == editor_ && event->type() == QEvent::ShortcutOverride) {
     // Undo and redo are the program's, not those of one cell's text.
     auto* key = static_cast<QKeyEvent*>(event);
-    const QKeyCombination combination = key->keyCombination();
-    if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
-        combination == QKeyCombination(Qt::ControlModifier, Qt::Key_Y) ||
-        combination == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z)) {
+    if (IsUndoOrRedoKey(*key)) {
       key->ignore();
       return true;
     }

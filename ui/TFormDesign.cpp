@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -206,8 +207,10 @@ void TFormDesign::BuildSettings() {
       MakeCheck(this, "CheckBoxAnchors", QStringLiteral("no anchor yielded"), 730, y2, 150);
 
   connect(grade_, &QComboBox::currentIndexChanged, this, &TFormDesign::SettingsEdited);
-  for (QDoubleSpinBox* spin : {gammaM0_, minFp_, minFs_, maxW_})
+  for (QDoubleSpinBox* spin : {gammaM0_, minFp_, minFs_, maxW_}) {
     connect(spin, &QDoubleSpinBox::valueChanged, this, &TFormDesign::SettingsEdited);
+    spin->installEventFilter(this);
+  }
   for (QCheckBox* box : {requireFp_, requireFs_, requireW_, limitUtilisation_, noAnchorYield_})
     connect(box, &QCheckBox::toggled, this, &TFormDesign::SettingsEdited);
 }
@@ -262,6 +265,16 @@ void TFormDesign::SettingsEdited() {
   if (searchedFor_) searchedFor_->Design = s;
   ShowSettings();
   ShowSummary();
+}
+
+bool TFormDesign::eventFilter(QObject* watched, QEvent* event) {
+  // Undo and redo are the program's, not those of a setting's text.
+  if (event->type() == QEvent::ShortcutOverride &&
+      IsUndoOrRedoKey(*static_cast<QKeyEvent*>(event))) {
+    event->ignore();
+    return true;
+  }
+  return ToolWindow::eventFilter(watched, event);
 }
 
 void TFormDesign::showEvent(QShowEvent* event) {

@@ -75,6 +75,7 @@ class TFormDesign : public ToolWindow, public StepView {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   struct SearchJob;

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QFrame>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QPalette>
@@ -106,6 +107,13 @@ void SetUpGrid(StringGrid& grid, const QFont& font, int rowHeight,
   grid.setLineWidth(1);
   int column = 0;
   for (const int width : columnWidths) grid.setColumnWidth(column++, width);
+}
+
+bool IsUndoOrRedoKey(const QKeyEvent& key) {
+  const QKeyCombination combination = key.keyCombination();
+  return key.matches(QKeySequence::Undo) || key.matches(QKeySequence::Redo) ||
+         combination == QKeyCombination(Qt::ControlModifier, Qt::Key_Y) ||
+         combination == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z);
 }
 
 }  // namespace korvanu

@@ -14,6 +14,7 @@
 
 class QAction;
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QToolButton;
 class QWidget;
@@ -47,6 +48,10 @@ QToolButton* MakeHelpButton(QWidget* parent, const QString& tooltip);
 inline const char* const ExportActionName = "ExportAction";
 inline constexpr QKeyCombination ExportKey{Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_S};
 QAction* AddExportCommand(QWidget* window, const QString& text, std::function<void()> run);
+
+// Whether a key is one of the program's undo and redo keys: a text editor in
+// a window leaves those to the program instead of undoing its own text.
+bool IsUndoOrRedoKey(const QKeyEvent& key);
 
 // A red label on an output window's panel, at x, shown while the results on
 // show are out of date: an edit since the computation.

@@ -1,6 +1,8 @@
 // The design summary window: its table against the command line's text, and
 // the searches in their worker thread, to their result or cancelled.
+#include <QApplication>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QTest>
 #include <sstream>
@@ -86,6 +88,26 @@ class DesignWindowTest : public QObject {
     fx_.Main().Redo1Click();
     QCOMPARE(Design().ComboBoxGrade().currentText(), QStringLiteral("S355GP"));
     QCOMPARE(fx_.Problem().Design.Fy, 355.0);
+  }
+
+  // A typed setting counts once finished; in its box the undo and redo keys
+  // are the program's, not those of the box's text.
+  void TypedSettingsAreUndoneByTheProgramsKeys() {
+    fx_.Main().show();
+    fx_.Main().SpeedButtonDesignClick();
+    QApplication::setActiveWindow(&Design());
+    auto* spin = Design().findChild<QDoubleSpinBox*>(QStringLiteral("SpinGammaM0"));
+    spin->setFocus();
+    spin->selectAll();
+    QTest::keyClicks(spin, QStringLiteral("1.1"));
+    QCOMPARE(fx_.Problem().Design.GammaM0, 1.0);
+    QTest::keyClick(spin, Qt::Key_Return);
+    QCOMPARE(fx_.Problem().Design.GammaM0, 1.1);
+    QTest::keyClick(spin, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(fx_.Problem().Design.GammaM0, 1.0);
+    QCOMPARE(spin->value(), 1.0);
+    QTest::keyClick(spin, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(fx_.Problem().Design.GammaM0, 1.1);
   }
 
   void SearchesCancelledOrOutdatedShowNothing() {
