@@ -3,6 +3,7 @@
 // windows, with a clock that never makes a computation wait.
 #pragma once
 
+#include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
@@ -15,6 +16,7 @@
 #include "tests/support/ScriptedDialogs.h"
 #include "ui/ApplicationWindows.h"
 #include "ui/TFormKRV.h"
+#include "ui/ToolWindow.h"
 
 namespace korvanu::test {
 
@@ -55,6 +57,12 @@ class WindowFixture {
   ViewState& View() { return *view_; }
   ScriptedDialogs& Dialogs() { return *dialogs_; }
   QString FolderPath() const { return folder_->path(); }
+
+  // The window comes to the front as the user's click would bring it.
+  static void Activate(ToolWindow& window) {
+    QApplication::setActiveWindow(&window);
+    window.FormActivate();
+  }
 
  private:
   std::unique_ptr<ProblemData> problem_;

@@ -1,6 +1,5 @@
 // The design summary window: its table against the command line's text, and
 // the searches in their worker thread, to their result or cancelled.
-#include <QApplication>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
@@ -95,7 +94,7 @@ class DesignWindowTest : public QObject {
   void TypedSettingsAreUndoneByTheProgramsKeys() {
     fx_.Main().show();
     fx_.Main().SpeedButtonDesignClick();
-    QApplication::setActiveWindow(&Design());
+    fx_.Activate(Design());
     auto* spin = Design().findChild<QDoubleSpinBox*>(QStringLiteral("SpinGammaM0"));
     spin->setFocus();
     spin->selectAll();

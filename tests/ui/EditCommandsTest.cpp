@@ -29,10 +29,6 @@ class EditCommandsTest : public QObject {
   TFormAxis& Axis() { return *Context().Windows.Axis; }
   TFormProfiles& Profiles() { return *Context().Windows.Profiles; }
 
-  static void Activate(ToolWindow& window) {
-    QApplication::setActiveWindow(&window);
-    window.FormActivate();
-  }
   // Types into a cell and presses Enter, as the user enters a value.
   static void Enter(StringGrid& grid, int col, int row, const QString& text) {
     QVERIFY(grid.SelectCell(col, row));
@@ -68,24 +64,24 @@ class EditCommandsTest : public QObject {
     Enter(fx_.Main().MainGrid(), 1, 5, QStringLiteral("6"));
     stored();
     // A layer excavated in step 0: both sides, every step, water values.
-    Activate(Soils());
+    fx_.Activate(Soils());
     Enter(Soils().Grid(), 3, 3, QStringLiteral("0"));
     stored();
     // A radius of inertia, and the rigidity it gives.
-    Activate(Profiles());
+    fx_.Activate(Profiles());
     Enter(Profiles().Grid(), 6, 2, QStringLiteral("0.1"));
     stored();
     // An anchor force from step 2 on.
-    Activate(Anchors());
+    fx_.Activate(Anchors());
     Anchors().ComboBoxStep().setCurrentIndex(2);
     Anchors().ComboBoxStepChange();
     Enter(Anchors().Grid(), 3, 4, QStringLiteral("80"));
     stored();
-    Activate(Axis());
+    fx_.Activate(Axis());
     Enter(Axis().Grid(), 1, 3, QStringLiteral("-100"));
     stored();
     // A block in the soil layers, one step.
-    Activate(Soils());
+    fx_.Activate(Soils());
     Soils().Grid().MoveCursor(9, 4);
     Paste(Soils().Grid(), QStringLiteral("0,25\t4\n0,35\t5\n"));
     stored();
@@ -122,7 +118,7 @@ class EditCommandsTest : public QObject {
   }
 
   void aPastedBlockGoesOnPastARefusedCell() {
-    Activate(Soils());
+    fx_.Activate(Soils());
     StringGrid& grid = Soils().Grid();
     const ProblemData before = Problem();
     // Wd, Ws and Zw of layers 3 and 4 from a spreadsheet with decimal
@@ -151,7 +147,7 @@ class EditCommandsTest : public QObject {
 
   void theKeysWorkFromAToolWindow() {
     fx_.Main().show();
-    Activate(Axis());
+    fx_.Activate(Axis());
     StringGrid& grid = Axis().Grid();
     Enter(grid, 1, 2, QStringLiteral("7"));
     QLineEdit* editor = grid.Editor();

@@ -35,11 +35,6 @@ class EditorWindowsTest : public QObject {
   TFormAxis& Axis() { return *Context().Windows.Axis; }
   TFormProfiles& Profiles() { return *Context().Windows.Profiles; }
 
-  // The window comes to the front as the user's click would bring it.
-  static void Activate(ToolWindow& window) {
-    QApplication::setActiveWindow(&window);
-    window.FormActivate();
-  }
   // Replaces the cursor's cell with `text` from the keyboard.
   static void Type(StringGrid& grid, const QString& text) { QTest::keyClicks(grid.Editor(), text); }
   static void Key(StringGrid& grid, Qt::Key key, int times = 1) {
@@ -67,7 +62,7 @@ class EditorWindowsTest : public QObject {
     fx_.Main().SpeedButtonSoilsClick();
     QVERIFY(Soils().isVisible());
     QCOMPARE(Soils().ComboBoxStep().currentText(), QStringLiteral(" 0"));
-    Activate(Soils());
+    fx_.Activate(Soils());
     StringGrid& grid = Soils().Grid();
     QVERIFY(grid.Editor()->hasFocus());
     QCOMPARE(grid.RowCount(), 4 + 2);
@@ -129,13 +124,13 @@ class EditorWindowsTest : public QObject {
 
   void anchorsFromTheKeyboardAndResetsThatStoreNothing() {
     fx_.Main().SpeedButtonAnchorsClick();
-    Activate(Anchors());
+    fx_.Activate(Anchors());
     StringGrid& grid = Anchors().Grid();
     QCOMPARE(grid.RowCount(), 4 + 3);
     QCOMPARE(grid.Cell(1, 6), QStringLiteral("       4.000"));
     QVERIFY(Cursor(grid, 2, 2));
     TypeStep(Anchors().ComboBoxStep(), QStringLiteral("2"));
-    Activate(Anchors());
+    fx_.Activate(Anchors());
 
     // Fa of point 2: Tab to Fa, down twice.
     Key(grid, Qt::Key_Tab);
@@ -173,13 +168,13 @@ class EditorWindowsTest : public QObject {
     QCOMPARE(grid.Cell(2, 3), QStringLiteral("       5.000"));
     Key(grid, Qt::Key_Down);
     TypeStep(Soils().ComboBoxStep(), QStringLiteral("1"));
-    Activate(Anchors());
+    fx_.Activate(Anchors());
     QVERIFY(fx_.Problem().Anchors == before);
   }
 
   void axialForcesOneStepAndRowsThatFollowNT() {
     fx_.Main().SpeedButtonAxialClick();
-    Activate(Axis());
+    fx_.Activate(Axis());
     StringGrid& grid = Axis().Grid();
     QCOMPARE(grid.RowCount(), 3 + 3);
     QCOMPARE(grid.Cell(2, 0), QStringLiteral("   NBottom"));
@@ -193,7 +188,7 @@ class EditorWindowsTest : public QObject {
 
     const int height = Axis().height();
     fx_.Problem().General.NT = 20;
-    Activate(Axis());
+    fx_.Activate(Axis());
     QCOMPARE(grid.RowCount(), 20 + 3);
     QCOMPARE(grid.Cell(0, 22), QStringLiteral("  20"));
     QCOMPARE(Axis().height() - height, 17 * 18);
@@ -202,7 +197,7 @@ class EditorWindowsTest : public QObject {
   void profilesRecomputeAndRefuse() {
     fx_.Problem().Catalogue[1].Area = 0.01;
     fx_.Main().SpeedButtonProfileClick();
-    Activate(Profiles());
+    fx_.Activate(Profiles());
     StringGrid& grid = Profiles().Grid();
     QCOMPARE(grid.RowCount(), 22);
     QCOMPARE(grid.Cell(6, 2), QStringLiteral(" 0.080800"));
@@ -225,7 +220,7 @@ class EditorWindowsTest : public QObject {
 
   void aValueTypedIsStoredIntoTheStepAndSideShownBeforeTheyChange() {
     fx_.Main().SpeedButtonSoilsClick();
-    Activate(Soils());
+    fx_.Activate(Soils());
     StringGrid& grid = Soils().Grid();
     StepChooser& step = Soils().ComboBoxStep();
     QComboBox& side = Soils().ComboBoxSide();
@@ -283,14 +278,14 @@ class EditorWindowsTest : public QObject {
     QCOMPARE(Axis().Grid().RowCount(), 5 + 3);
 
     // A thickness in the soils editor moves the depths of the anchors.
-    Activate(Soils());
+    fx_.Activate(Soils());
     Key(Soils().Grid(), Qt::Key_Tab);
     Type(Soils().Grid(), QStringLiteral("3.5"));
     Key(Soils().Grid(), Qt::Key_Return);
     QCOMPARE(Anchors().Grid().Cell(1, 3), QStringLiteral("       3.500"));
 
     // New: every editor still on the screen shows the new problem.
-    Activate(Profiles());
+    fx_.Activate(Profiles());
     Type(Profiles().Grid(), QStringLiteral("Mine"));
     Key(Profiles().Grid(), Qt::Key_Return);
     fx_.Dialogs().saveChangesAnswers = {SaveChangesAnswer::Discard};
@@ -345,7 +340,7 @@ class EditorWindowsTest : public QObject {
     QVERIFY(fx_.View().ResultsValid);
 
     fx_.Main().SpeedButtonSoilsClick();
-    Activate(Soils());
+    fx_.Activate(Soils());
     StringGrid& soils = Soils().Grid();
     Key(soils, Qt::Key_Tab, 6);  // q of layer 1, step 0
     Type(soils, QStringLiteral("12.5"));
@@ -356,14 +351,14 @@ class EditorWindowsTest : public QObject {
 
     fx_.Main().SpeedButtonAnchorsClick();
     TypeStep(Anchors().ComboBoxStep(), QStringLiteral("2"));
-    Activate(Anchors());
+    fx_.Activate(Anchors());
     StringGrid& anchors = Anchors().Grid();
     Key(anchors, Qt::Key_Down, 3);  // Fx of point 3
     Type(anchors, QStringLiteral("-7.25"));
     Key(anchors, Qt::Key_Return);
 
     fx_.Main().SpeedButtonAxialClick();
-    Activate(Axis());
+    fx_.Activate(Axis());
     StringGrid& axis = Axis().Grid();
     Key(axis, Qt::Key_Tab, 2);  // MTop of step 1
     Key(axis, Qt::Key_Down);
