@@ -153,21 +153,32 @@ Verdict Required(std::string check, std::string value, std::string requirement, 
 }
 
 std::string AtLeastText(double minimum) {
-  return "at least " + FixedText(minimum, 3);
+  return "at least " + ExactText(minimum, 3);
 }
 
 Verdict FactorVerdict(const char* name, const FactorSearch* search,
                       const std::optional<double>& minimum) {
   const FactorResult none;
   const FactorResult& result = search ? search->Whole : none;
-  std::string value = FactorSentence(result);
+  std::string value = FactorText(result);
+  std::string note;
   if (search && result.Outcome == FactorOutcome::Found && search->LayersFactored > 0) {
-    value += Format(" (%d layers factored)", search->LayersFactored);
+    value += Format(" (%d layer%s factored)", search->LayersFactored,
+                    search->LayersFactored == 1 ? "" : "s");
+  }
+  // A reason that is about the problem as given belongs to the value; what
+  // stopped a search that found a factor goes below the checks.
+  if (result.Outcome == FactorOutcome::Found) {
+    note = FactorLimit(result);
+  } else {
+    value += FactorReason(result);
   }
   const bool known =
       result.Outcome != FactorOutcome::NotRun && result.Outcome != FactorOutcome::NoStrength;
-  return Required(name, value, minimum ? AtLeastText(*minimum) : "", known,
-                  minimum && result.AtLeast(*minimum));
+  Verdict v = Required(name, value, minimum ? AtLeastText(*minimum) : "", known,
+                       minimum && result.AtLeast(*minimum));
+  v.Note = note;
+  return v;
 }
 
 }  // namespace
@@ -225,7 +236,34 @@ DesignSummary SummariseDesign(const ProblemData& problem, const DesignSettings& 
   }
   summary.Envelope = Envelope(summary.Steps);
   Steel(summary, summary.Envelope);
+  summary.Warnings = SoilWithWaterCoefficients(problem);
   return summary;
+}
+
+std::vector<std::string> SoilWithWaterCoefficients(const ProblemData& problem) {
+  const int NL = std::clamp(problem.General.NL, 0, MaxLayers);
+  const int NT = std::clamp(problem.General.NT, 0, MaxSteps);
+  std::vector<std::string> warnings;
+  for (int j = 0; j < NL; ++j) {
+    for (Side side : {Side::Left, Side::Right}) {
+      std::string steps;
+      for (int s = 0; s <= NT; ++s) {
+        const LayerProperties& l = problem.Layer(j, s, side);
+        if (l.Wd >= 0.001 && l.c == 0.0 && l.Ka == 1.0 && l.Kp == 1.0 && l.Kn == 1.0 &&
+            l.Dw == 1.0) {
+          steps += (steps.empty() ? "" : ", ") + std::to_string(s);
+        }
+      }
+      if (steps.empty()) continue;
+      warnings.push_back(
+          Format("layer %d, %s side, step%s %s: soil weight with the "
+                 "coefficients of a dug layer (Ka = Kp = Kn = Dw = 1); "
+                 "filled again by an edit of Wd in step 0?",
+                 j + 1, side == Side::Left ? "left" : "right",
+                 steps.find(',') != std::string::npos ? "s" : "", steps.c_str()));
+    }
+  }
+  return warnings;
 }
 
 DesignSummary SummariseDesign(const ProblemData& problem, const DesignSettings& settings) {
@@ -242,25 +280,16 @@ std::vector<Verdict> DesignVerdicts(const DesignSummary& summary, const DesignSe
   verdicts.push_back(Required("Equilibrium", everyStep ? "every step" : VerdictText(summary.Run),
                               "every step", true, everyStep));
 
-  verdicts.push_back(Required("max |w|",
-                              all.Computed
-                                  ? Format("%s m at z = %s m", FixedText(all.MaxW, 4).c_str(),
-                                           FixedText(all.MaxWDepth, 3).c_str())
-                                  : "not computed",
-                              s.MaxW ? "at most " + FixedText(*s.MaxW, 4) + " m" : "",
-                              all.Computed && everyStep, s.MaxW && all.MaxW <= *s.MaxW));
-  verdicts.push_back(Required("max M",
-                              Format("%s kNm/m at z = %s m", FixedText(all.MaxM, 3).c_str(),
-                                     FixedText(all.MaxMDepth, 3).c_str()),
-                              "", all.Computed, true));
-  verdicts.push_back(Required("min M",
-                              Format("%s kNm/m at z = %s m", FixedText(all.MinM, 3).c_str(),
-                                     FixedText(all.MinMDepth, 3).c_str()),
-                              "", all.Computed, true));
-  verdicts.push_back(Required("max |Q|",
-                              Format("%s kN/m at z = %s m", FixedText(all.MaxQ, 3).c_str(),
-                                     FixedText(all.MaxQDepth, 3).c_str()),
-                              "", all.Computed, true));
+  verdicts.push_back(Required(
+      "max |w|", all.Computed ? ValueAtDepthText(all.MaxW, 4, "m", all.MaxWDepth) : "not computed",
+      s.MaxW ? "at most " + ExactText(*s.MaxW, 4) + " m" : "", all.Computed && everyStep,
+      s.MaxW && all.MaxW <= *s.MaxW));
+  verdicts.push_back(Required("max M", ValueAtDepthText(all.MaxM, 3, "kNm/m", all.MaxMDepth), "",
+                              all.Computed, true));
+  verdicts.push_back(Required("min M", ValueAtDepthText(all.MinM, 3, "kNm/m", all.MinMDepth), "",
+                              all.Computed, true));
+  verdicts.push_back(Required("max |Q|", ValueAtDepthText(all.MaxQ, 3, "kN/m", all.MaxQDepth), "",
+                              all.Computed, true));
 
   std::string anchors = AnchorsText(all.Anchors);
   const bool yielded = std::any_of(all.Anchors.begin(), all.Anchors.end(),

@@ -70,7 +70,15 @@ struct DesignSummary {
   double h = 0.0, I = 0.0;
   std::string StressNote;
   DesignSettings Settings;
+  // Records that hold soil weight with the coefficients of a dug layer, one
+  // line per layer and side: "layer 2, left side, steps 2, 3: ...".
+  std::vector<std::string> Warnings;
 };
+
+// Records that weigh as soil (Wd >= 0.001) while they keep the values a dug
+// layer takes (Ka = Kp = Kn = Dw = 1, c 0): what an edit of Wd in step 0
+// that spreads over the later steps leaves behind, and hardly ever a soil.
+std::vector<std::string> SoilWithWaterCoefficients(const ProblemData& problem);
 
 // sigma = |M| (h/2) / I in N/mm2, M in kNm/m, h in m, I in m4/m.
 double BendingStress(double moment, double h, double I);
@@ -88,6 +96,7 @@ struct Verdict {
   std::string Value;        // as shown, with its unit
   std::string Requirement;  // "at least 1.500", "" without one
   CheckState State = CheckState::NoRequirement;
+  std::string Note;  // what limited the value, shown below the checks; often ""
 };
 
 // One verdict per check, in a fixed order: equilibrium, |w|, M, Q, anchors,

@@ -62,11 +62,51 @@ std::string FactorText(const FactorResult& result) {
   return "not computed";
 }
 
-std::string FactorSentence(const FactorResult& result) {
+std::string RefusalText(const FactorRefusal& refusal) {
+  return Format("layer %d, step %d, %s side: ", refusal.Layer + 1, refusal.Step,
+                refusal.side == Side::Left ? "left" : "right") +
+         refusal.Why;
+}
+
+std::string FactorReason(const FactorResult& result) {
   if (result.Outcome == FactorOutcome::BelowOne) {
-    return "below 1: the problem as given finds no equilibrium";
+    if (result.Refusal) return ": no coefficients for " + RefusalText(*result.Refusal);
+    if (result.Failure.Fault == ComputationFault::None && result.Failure.FailedStep >= 0) {
+      return Format(": step %d of the problem as given does not converge",
+                    result.Failure.FailedStep);
+    }
+    return ": the problem as given finds no equilibrium";
   }
-  return FactorText(result);
+  const std::string limit = FactorLimit(result);
+  return limit.empty() ? limit : "; " + limit;
+}
+
+std::string FactorLimit(const FactorResult& result) {
+  if (result.Outcome != FactorOutcome::Found || !result.Refusal) return "";
+  return "at " + FixedText(result.Value + 0.001, 3) + " no coefficients for " +
+         RefusalText(*result.Refusal);
+}
+
+std::string FactorSentence(const FactorResult& result) {
+  return FactorText(result) + FactorReason(result);
+}
+
+namespace {
+
+bool RoundsToZero(double value, int decimals) {
+  return FixedText(value, decimals).find_first_not_of("0.") == std::string::npos;
+}
+
+}  // namespace
+
+std::string DepthText(double value, int decimals, double depth) {
+  return RoundsToZero(value, decimals) ? "-" : FixedText(depth, 3);
+}
+
+std::string ValueAtDepthText(double value, int decimals, const char* unit, double depth) {
+  std::string text = FixedText(value, decimals) + " " + unit;
+  if (!RoundsToZero(value, decimals)) text += " at z = " + FixedText(depth, 3) + " m";
+  return text;
 }
 
 std::string CheckStateText(CheckState state) {
@@ -118,14 +158,6 @@ std::string EmbedmentText(const EmbedmentCheck& check) {
   return "not computed";
 }
 
-std::string StrengthFactorText(const FactorSearch& fs) {
-  std::string text = FactorSentence(fs.Whole);
-  if (fs.LayersFactored > 0) {
-    text += Format(" (%d layer%s factored)", fs.LayersFactored, fs.LayersFactored == 1 ? "" : "s");
-  }
-  return text;
-}
-
 std::vector<std::string> DesignTableCaptions() {
   return {"Step",   "max |w| m",    "at z m", "max M kNm/m", "at z m",     "min M kNm/m",
           "at z m", "max |Q| kN/m", "at z m", "σ N/mm²",     "σ/(fy/γM0)", "Anchors kN/m (share)",
@@ -139,13 +171,13 @@ std::vector<std::string> DesignTableRow(const StepCheck& step, const FactorSearc
     row.insert(row.end(), 11, "-");
   } else {
     row.push_back(FixedText(step.MaxW, 4));
-    row.push_back(FixedText(step.MaxWDepth, 3));
+    row.push_back(DepthText(step.MaxW, 4, step.MaxWDepth));
     row.push_back(FixedText(step.MaxM, 3));
-    row.push_back(FixedText(step.MaxMDepth, 3));
+    row.push_back(DepthText(step.MaxM, 3, step.MaxMDepth));
     row.push_back(FixedText(step.MinM, 3));
-    row.push_back(FixedText(step.MinMDepth, 3));
+    row.push_back(DepthText(step.MinM, 3, step.MinMDepth));
     row.push_back(FixedText(step.MaxQ, 3));
-    row.push_back(FixedText(step.MaxQDepth, 3));
+    row.push_back(DepthText(step.MaxQ, 3, step.MaxQDepth));
     row.push_back(step.Stress ? FixedText(*step.Stress, 1) : "-");
     row.push_back(step.Utilisation ? FixedText(*step.Utilisation, 3) : "-");
     const std::string anchors = AnchorsText(step.Anchors);
@@ -187,6 +219,7 @@ std::string DesignReportText(const ProblemData& problem, const DesignSummary& su
   } else {
     out += "Steel     no grade given: stresses without utilisation\n";
   }
+  for (const std::string& warning : summary.Warnings) out += "Warning   " + warning + "\n";
   out += "\n";
 
   std::vector<std::vector<std::string>> rows{DesignTableCaptions()};
@@ -206,6 +239,9 @@ std::string DesignReportText(const ProblemData& problem, const DesignSummary& su
     checks.push_back({v.Check, v.Value, v.Requirement, CheckStateText(v.State)});
   }
   Columns(checks, {false, false, false, false}, out, "  ");
+  for (const Verdict& v : verdicts) {
+    if (!v.Note.empty()) out += "  " + v.Check + ": " + v.Note + "\n";
+  }
   out += "\n";
   std::string shortOf;
   for (const Verdict& v : verdicts) {

@@ -27,17 +27,19 @@ constexpr int LongestStride = 1000;
 constexpr double NoSoil = 0.001;
 
 // How the run at one factor went: it stood through step Reached, or failed at
-// step FailedStep (then every step before it stood).
+// step FailedStep (then every step before it stood), for the reason kept.
 struct Trial {
   int Reached = -1;
   int FailedStep = -1;
+  std::optional<FactorRefusal> Refusal;
+  RunVerdict Verdict;
 };
 
 // Answers "do steps 0..k stand at factor F" from runs already made where it
 // can, and runs steps 0..k otherwise.
 class FactorTrials {
  public:
-  using Apply = void (*)(ProblemData&, double);
+  using Apply = std::optional<FactorRefusal> (*)(ProblemData&, double);
 
   FactorTrials(const ProblemData& problem, Apply apply, const SearchControl& control)
       : problem_(problem),
@@ -54,16 +56,34 @@ class FactorTrials {
       if (t.FailedStep > k || t.Reached >= k) return true;
     }
     *trial_ = problem_;
-    apply_(*trial_, factor / 1000.0);
-    const RunVerdict verdict = RunTrial(*trial_, k, *engine_, control_, true);
+    const std::optional<FactorRefusal> refusal = apply_(*trial_, factor / 1000.0);
     Trial t;
-    if (verdict.Stands()) {
-      t.Reached = k;
+    if (refusal && refusal->Step <= k) {
+      // The steps before the refused record still tell where the run fails
+      // first; from that record's step on there is nothing to compute.
+      RunVerdict verdict;
+      if (refusal->Step > 0) {
+        verdict = RunTrial(*trial_, refusal->Step - 1, *engine_, control_, true);
+        ++runs_;
+      }
+      if (verdict.Stands()) {
+        t.FailedStep = refusal->Step;
+        t.Refusal = refusal;
+      } else {
+        t.FailedStep = verdict.FailedStep;
+        t.Verdict = verdict;
+      }
     } else {
-      t.FailedStep = verdict.FailedStep;
+      const RunVerdict verdict = RunTrial(*trial_, k, *engine_, control_, true);
+      ++runs_;
+      if (verdict.Stands()) {
+        t.Reached = k;
+      } else {
+        t.FailedStep = verdict.FailedStep;
+        t.Verdict = verdict;
+      }
     }
     trials_[factor] = t;
-    ++runs_;
     ++phaseRuns_;
     // A search takes some 10 to 30 runs.
     control_.Report(base_ + width_ * (1.0 - std::pow(0.9, phaseRuns_)));
@@ -78,6 +98,14 @@ class FactorTrials {
   }
 
   int Runs() const { return runs_; }
+
+  // Why `factor`, known to fail for steps 0..k, fails.
+  void Failure(int factor, FactorResult& result) const {
+    const auto known = trials_.find(factor);
+    if (known == trials_.end()) return;
+    result.Refusal = known->second.Refusal;
+    result.Failure = known->second.Verdict;
+  }
 
  private:
   const ProblemData& problem_;
@@ -96,6 +124,7 @@ FactorResult SearchSteps(FactorTrials& trials, int k) {
   FactorResult result;
   if (!trials.Stands(One, k)) {
     result.Outcome = FactorOutcome::BelowOne;
+    trials.Failure(One, result);
     return result;
   }
   int standing = One;
@@ -123,6 +152,7 @@ FactorResult SearchSteps(FactorTrials& trials, int k) {
   }
   result.Outcome = FactorOutcome::Found;
   result.Value = standing / 1000.0;
+  trials.Failure(failing, result);
   return result;
 }
 
@@ -176,11 +206,12 @@ int LayersWithStrength(const ProblemData& problem) {
 
 }  // namespace
 
-void FactorStrength(ProblemData& problem, double factor) {
+std::optional<FactorRefusal> FactorStrength(ProblemData& problem, double factor) {
   const int NL = std::clamp(problem.General.NL, 0, MaxLayers);
   const int NT = std::clamp(problem.General.NT, 0, MaxSteps);
-  for (int j = 0; j < NL; ++j) {
-    for (int s = 0; s <= NT; ++s) {
+  std::optional<FactorRefusal> first;
+  for (int s = 0; s <= NT; ++s) {
+    for (int j = 0; j < NL; ++j) {
       for (Side side : {Side::Left, Side::Right}) {
         const std::optional<SoilStrength>& given = problem.Strength(j, s, side);
         LayerProperties& l = problem.Layer(j, s, side);
@@ -193,8 +224,12 @@ void FactorStrength(ProblemData& problem, double factor) {
           factored.Delta = FactoredAngle(given->Delta, factor);
         }
         factored.Cohesion = given->Cohesion / factor;
-        const EarthPressureCoefficients k = LayerCoefficients(problem, j, side, factored);
-        if (!k.Ok()) continue;
+        const EarthPressureCoefficients k =
+            LayerCoefficients(problem, j, side, factored, StrokeRule::Unrounded);
+        if (!k.Ok()) {
+          if (!first) first = FactorRefusal{j, s, side, k.Error};
+          continue;
+        }
         l.c = factored.Cohesion;
         l.Ka = k.Ka;
         l.Kn = k.Kn;
@@ -203,6 +238,7 @@ void FactorStrength(ProblemData& problem, double factor) {
       }
     }
   }
+  return first;
 }
 
 bool FactorResult::AtLeast(double minimum) const {
@@ -236,7 +272,11 @@ void FactorPassive(ProblemData& problem, double factor) {
 }
 
 FactorSearch SearchPassiveFactor(const ProblemData& problem, const SearchControl& control) {
-  return SearchFactor(problem, FactorPassive, control);
+  const auto apply = [](ProblemData& trial, double factor) -> std::optional<FactorRefusal> {
+    FactorPassive(trial, factor);
+    return std::nullopt;
+  };
+  return SearchFactor(problem, apply, control);
 }
 
 FactorSearch SearchStrengthFactor(const ProblemData& problem, const SearchControl& control) {

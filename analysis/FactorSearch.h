@@ -4,6 +4,8 @@
 // beside others (each with its own problem) and can be cancelled.
 #pragma once
 
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "analysis/MinimumLength.h"
@@ -23,9 +25,22 @@ enum class FactorOutcome {
   NotRun,      // not searched, or cancelled before this value was known
 };
 
+// A soil record whose factored strength has no coefficients: at that factor
+// the factored problem does not stand from that step on.
+struct FactorRefusal {
+  int Layer = 0;  // 0-based
+  int Step = 0;
+  Side side = Side::Left;
+  std::string Why;  // the coefficient rules' message
+};
+
 struct FactorResult {
   FactorOutcome Outcome = FactorOutcome::NotRun;
   double Value = 0.0;  // Found: the factor; AtLeastMax: 10; otherwise 0
+  // Found or BelowOne: how the first factor that fails (Value + 0.001, or 1)
+  // failed: a record without coefficients, or the run's verdict.
+  std::optional<FactorRefusal> Refusal;
+  RunVerdict Failure;
   // Whether a requirement "at least `minimum`" holds; false when not known.
   bool AtLeast(double minimum) const;
 };
@@ -49,8 +64,12 @@ FactorSearch SearchPassiveFactor(const ProblemData& problem, const SearchControl
 
 // In every soil record of steps 0..NT that holds strength inputs, tan(phi')
 // and c' (and tan(delta) given in degrees) divided by F, Ka, Kn, Kp and, with
-// k_h, Dw recomputed by the record's own method.
-void FactorStrength(ProblemData& problem, double factor);
+// k_h, Dw recomputed by the record's own method (the stroke unrounded: k_h
+// sets the stiffness only). A record whose factored strength has no
+// coefficients is left as given and comes back as the refusal (of the
+// earliest step): the factored problem does not stand from that step on and
+// must not be computed there.
+std::optional<FactorRefusal> FactorStrength(ProblemData& problem, double factor);
 
 // The same with tan(phi') / F and c' / F in every layer record that holds
 // strength inputs, its coefficients recomputed by its own method.

@@ -15,11 +15,21 @@ namespace korvanu {
 namespace {
 
 constexpr double Millimetre = 0.001;
-// Going down, the steps double up to this. Near the limit a step may fail to
-// converge in narrow bands of length (the nodes move with the toe); longer
-// strides would more often leap over the first such band below the given
-// length and report a shorter wall than a scan from above would.
-constexpr double LongestStride = 0.05;
+// Going down, the steps double up to 0.05 m on walls up to 10 m. Near the
+// limit a step may fail to converge in narrow bands of length (the nodes move
+// with the toe); longer strides would more often leap over the first such band
+// below the given length and report a shorter wall than a scan from above
+// would. On a longer wall the bands lie as narrow near its limit, but a walk
+// down from hundreds of metres at 0.05 m would take millions of runs: the
+// stride may grow with the square of the length, so that a wall of any length
+// takes a few hundred runs.
+constexpr double ShortStride = 0.05;
+constexpr double ShortWall = 10.0;
+
+double LongestStride(double length) {
+  const double scaled = length / ShortWall;
+  return std::max(ShortStride, ShortStride * scaled * scaled);
+}
 
 // Whole millimetres divided by 1000 give the double nearest to the length in
 // mm, the one a datafile reads back ("6.770" gives 6.77, not 6.7700000000000005).
@@ -51,8 +61,12 @@ double ShortestWall(const ProblemData& problem, double given, EngineState& engin
   const double layer = NN > 1 ? top / (NN - 1) : Millimetre;
   double length = std::ceil((top + std::max(layer, Millimetre)) * 1000.0) / 1000.0;
   auto trial = std::make_unique<ProblemData>(problem);
-  while (length < given && !NodesFit(*trial, length, engine)) {
-    length = OnMillimetres(length + Millimetre);
+  // By millimetres; past a metre of misfits the steps double, so that a wall
+  // of kilometres is not walked a millimetre at a time.
+  double step = Millimetre;
+  for (int tries = 1; length < given && !NodesFit(*trial, length, engine); ++tries) {
+    if (tries > 1000) step *= 2.0;
+    length = OnMillimetres(length + step);
   }
   return length;
 }
@@ -92,7 +106,7 @@ MinimumLength Search(const ProblemData& problem, int lastStep, double tolerance,
     // Up from the given length in the strides of the way down, so that the
     // first length that stands lies as close above a failing one.
     failing = search.Given;
-    for (double up = tolerance;; up = std::min(2.0 * up, LongestStride)) {
+    for (double up = tolerance;; up = std::min(2.0 * up, LongestStride(failing))) {
       const double length = std::min(OnMillimetres(failing + up), longest);
       if (length <= failing + slack) {
         search.Result = LengthSearchResult::GivenLengthFails;
@@ -111,7 +125,7 @@ MinimumLength Search(const ProblemData& problem, int lastStep, double tolerance,
       search.Shortest = search.Given;
       return search;
     }
-    for (double down = tolerance;; down = std::min(2.0 * down, LongestStride)) {
+    for (double down = tolerance;; down = std::min(2.0 * down, LongestStride(standing))) {
       const double length = std::max(OnMillimetres(standing - down), shortest);
       if (!stands(length)) {
         failing = length;

@@ -37,7 +37,8 @@ void SetWallLength(ProblemData& problem, double length);
 
 // Steps 0..lastStep must converge at the length found. The search first runs
 // the given length, then steps down by tolerance, 2 tolerance, 4 ... (at most
-// 0.05 m) until a length fails (or the lowest layer is one element thick),
+// 0.05 m, or 0.05 m times the square of length/10 m on a wall longer than
+// 10 m) until a length fails (or the lowest layer is one element thick),
 // then halves the interval until it is no wider than `tolerance` (at least
 // 0.001 m). When the given length fails and `longest` lies above it, the
 // search steps up the same way until a length stands (Shortest then lies

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "analysis/DesignChecks.h"
@@ -55,9 +56,14 @@ int CheckCommand(const Arguments& arguments, std::ostream& out, std::ostream& er
   std::string datafile;
   std::optional<std::string> csv;
   std::optional<double> fy, gammaM0, minFp, minFs, maxW;
+  std::set<std::string> given;
   for (std::size_t k = 0; k < arguments.size(); ++k) {
     const std::string& word = arguments[k];
     const bool hasValue = k + 1 < arguments.size();
+    if (word.rfind("--", 0) == 0 && word != "--fy" && word != "--grade" &&
+        !given.insert(word).second) {
+      return Refuse(word + " is given twice", err);
+    }
     const auto positive = [&](const char* what, std::optional<double>& into) -> int {
       double value = 0.0;
       if (!hasValue || !WholeNumber(arguments[++k], value) || value <= 0.0) {
@@ -97,6 +103,17 @@ int CheckCommand(const Arguments& arguments, std::ostream& out, std::ostream& er
     if (refused != ExitDone) return refused;
   }
   if (datafile.empty()) return Refuse("no datafile given", err);
+  for (const auto& [option, value] : {std::pair{"--require-fp", minFp}, {"--require-fs", minFs}}) {
+    if (value && *value > LargestFactor) {
+      return Refuse(std::string(option) + " " + ExactText(*value, 3) +
+                        " can never hold: the search stops at " + FixedText(LargestFactor, 0),
+                    err);
+    }
+  }
+  if (maxW && *maxW > 1.0) {
+    err << "korvanu-cli check: note: --max-w is in metres: " << ExactText(*maxW, 4)
+        << " m allows a displacement of " << ExactText(*maxW * 1000.0, 1) << " mm\n";
+  }
 
   auto problem = std::make_unique<ProblemData>();
   StartUpProblem(*problem);

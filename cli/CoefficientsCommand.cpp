@@ -2,6 +2,7 @@
 #include "cli/CoefficientsCommand.h"
 
 #include <optional>
+#include <set>
 #include <string>
 
 #include "core/EarthPressure.h"
@@ -18,12 +19,22 @@ int Refuse(const std::string& why, std::ostream& err) {
 }  // namespace
 
 int CoefficientsCommand(const Arguments& arguments, std::ostream& out, std::ostream& err) {
+  static const std::set<std::string> options{"--method",      "--phi",  "--delta",
+                                             "--delta-ratio", "--beta", "--cohesion",
+                                             "--ocr",         "--kh",   "--sigma-v"};
   SoilStrength strength;
   std::optional<double> phi, delta, ratio, sigmaV;
+  std::set<std::string> given;
   strength.Method = EarthPressureMethod::Coulomb;
   for (size_t k = 0; k < arguments.size(); ++k) {
     const std::string& option = arguments[k];
-    if (k + 1 >= arguments.size()) return Refuse(option + " needs a value", err);
+    if (option.rfind("--", 0) != 0) return Refuse("unexpected argument " + option, err);
+    if (!options.count(option)) return Refuse("unknown option " + option, err);
+    if (!given.insert(option).second) return Refuse(option + " is given twice", err);
+    // A negative number is a value; another option is not.
+    if (k + 1 >= arguments.size() || arguments[k + 1].rfind("--", 0) == 0) {
+      return Refuse(option + " needs a value", err);
+    }
     const std::string& word = arguments[++k];
     if (option == "--method") {
       if (word == "rankine") {
@@ -53,10 +64,8 @@ int CoefficientsCommand(const Arguments& arguments, std::ostream& out, std::ostr
       strength.OCR = value;
     } else if (option == "--kh") {
       strength.Kh = value;
-    } else if (option == "--sigma-v") {
-      sigmaV = value;
     } else {
-      return Refuse("unknown option " + option, err);
+      sigmaV = value;
     }
   }
   if (!phi) return Refuse("--phi is needed", err);
@@ -64,12 +73,22 @@ int CoefficientsCommand(const Arguments& arguments, std::ostream& out, std::ostr
   if (strength.Kh.has_value() != sigmaV.has_value()) {
     return Refuse("--kh and --sigma-v go together", err);
   }
+  if (sigmaV && !(*sigmaV > 0.0)) {
+    return Refuse("--sigma-v " + ExactText(*sigmaV, 3) +
+                      ": the vertical effective stress must be above 0 kN/m²",
+                  err);
+  }
   strength.Phi = *phi;
   strength.Delta = ratio ? *ratio : delta.value_or(0.0);
   strength.DeltaUnit = ratio ? WallFrictionUnit::Ratio : WallFrictionUnit::Degrees;
 
   const EarthPressureCoefficients k = ComputeCoefficients(strength, sigmaV.value_or(0.0));
   if (!k.Ok()) return Refuse(k.Error, err);
+  if (strength.Method == EarthPressureMethod::Rankine && strength.Delta != 0.0) {
+    err << "korvanu-cli coefficients: note: Rankine's method takes no wall friction; "
+        << (ratio ? "--delta-ratio" : "--delta") << " is not used\n";
+  }
+  if (!k.Note.empty()) err << "korvanu-cli coefficients: note: " << k.Note << "\n";
   out << Format("Ka %.3f\nKn %.3f\nKp %.3f\n", k.Ka, k.Kn, k.Kp);
   if (k.Dw) out << Format("Dw %.4f\n", *k.Dw);
   return ExitDone;

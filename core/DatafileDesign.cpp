@@ -3,7 +3,6 @@
 // the defaults.
 #include "core/DatafileDesign.h"
 
-#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -22,20 +21,15 @@ std::string Quoted(std::string_view text) {
   std::string quoted;
   quoted.reserve(text.size() + 2);
   quoted += '"';
-  quoted.append(text.data(), text.size());
+  quoted += VisibleText(text);
   quoted += '"';
   return quoted;
 }
 
 // A positive finite number and nothing else.
 std::optional<double> Positive(std::string_view text) {
-  const std::string copy(text);
-  char* end = nullptr;
-  errno = 0;
-  const double v = std::strtod(copy.c_str(), &end);
-  if (copy.empty() || *end != '\0' || errno == ERANGE || !std::isfinite(v) || v <= 0.0) {
-    return std::nullopt;
-  }
+  double v = 0.0;
+  if (!WholeNumber(std::string(text), v) || v <= 0.0) return std::nullopt;
   return v;
 }
 
@@ -83,7 +77,8 @@ std::string WriteDesignLines(const ProblemData& problem) {
   if (d == DesignSettings{}) return "";
   std::string line(kMarker);
   const auto number = [&line](const char* key, double v) {
-    line += Format(" %s=%s", key, FixedText(v, 3).c_str());
+    // Three decimals as written before; more only where a value holds more.
+    line += Format(" %s=%s", key, ExactText(v, 3).c_str());
   };
   if (d.Fy != 0.0) number("fy", d.Fy);
   if (d.GammaM0 != 1.0) number("gamma_m0", d.GammaM0);

@@ -72,16 +72,16 @@ std::string ReadLine(std::string_view line, ProblemData& problem) {
   const std::optional<int> layer = Whole(words[1]);
   if (!layer || *layer < 1 || *layer > layers) {
     return Format("the layer '%s' of the strength line is not one of 1..%d.",
-                  std::string(words[1]).c_str(), layers);
+                  VisibleText(words[1]).c_str(), layers);
   }
   const std::optional<int> step = Whole(words[2]);
   if (!step || *step < 0 || *step > steps) {
     return Format("the loading step '%s' of the strength line is not one of 0..%d.",
-                  std::string(words[2]).c_str(), steps);
+                  VisibleText(words[2]).c_str(), steps);
   }
   if (words[3] != "left" && words[3] != "right") {
     return Format("the side '%s' of the strength line is not left or right.",
-                  std::string(words[3]).c_str());
+                  VisibleText(words[3]).c_str());
   }
   const Side side = words[3] == "left" ? Side::Left : Side::Right;
 
@@ -97,7 +97,7 @@ std::string ReadLine(std::string_view line, ProblemData& problem) {
                                   [&](const MethodName& m) { return m.name == text; });
       if (m == std::end(kMethods)) {
         return Format("the method '%s' is not rankine, coulomb or curved.",
-                      std::string(text).c_str());
+                      VisibleText(text).c_str());
       }
       s.Method = m->method;
       method = true;
@@ -105,7 +105,7 @@ std::string ReadLine(std::string_view line, ProblemData& problem) {
     }
     const std::optional<double> v = Number(text);
     if (!v) {
-      return Format("'%s' is not a name=number pair of a strength.", std::string(word).c_str());
+      return Format("'%s' is not a name=number pair of a strength.", VisibleText(word).c_str());
     }
     if (name == "phi") {
       s.Phi = *v;
@@ -123,7 +123,7 @@ std::string ReadLine(std::string_view line, ProblemData& problem) {
     } else if (name == "kh") {
       s.Kh = *v;
     } else {
-      return Format("'%s' is not an input of a strength.", std::string(name).c_str());
+      return Format("'%s' is not an input of a strength.", VisibleText(name).c_str());
     }
   }
   if (!phi || !delta || !method)

@@ -13,7 +13,10 @@ namespace {
 constexpr double kMaxPhi = 50.0;
 // The table holds three decimals: a smaller stroke would be stored as 0, and
 // a layer with Dw = 0 cannot be computed.
-constexpr double kSmallestStroke = 0.0005;
+constexpr double kSmallestStoredStroke = 0.0005;
+// A softer subgrade would make a stroke of kilometres: no soil is that soft,
+// and the value is most likely a slip of the unit.
+constexpr double kSoftestKh = 1.0;
 
 double Rad(double degrees) {
   return degrees * std::numbers::pi / 180.0;
@@ -118,11 +121,22 @@ std::string StrengthError(const SoilStrength& in) {
   if (in.OCR && !(*in.OCR >= 1.0 && std::isfinite(*in.OCR))) {
     return Format("OCR %g is outside its range: 1 or more.", *in.OCR);
   }
-  if (in.Kh && !(*in.Kh > 0.0 && std::isfinite(*in.Kh))) {
-    return Format("k_h %g is outside its range: above 0 kN/m³.", *in.Kh);
+  if (in.Kh && !(*in.Kh >= kSoftestKh && std::isfinite(*in.Kh))) {
+    return Format("k_h %g is outside its range: %g kN/m³ or more.", *in.Kh, kSoftestKh);
   }
   if (in.Method == EarthPressureMethod::Coulomb &&
       !std::isfinite(CoulombKp(in.Phi, in.DeltaDegrees(), in.Beta))) {
+    // Name what can be lowered: curved surfaces take a level surface only.
+    if (in.DeltaDegrees() == 0.0) {
+      return Format(
+          "β %g: plane sliding surfaces give no passive limit with φ' %g and δ 0; lower β.",
+          in.Beta, in.Phi);
+    }
+    if (in.Beta != 0.0) {
+      return Format(
+          "δ %g, β %g: plane sliding surfaces give no passive limit with φ' %g; lower δ or β.",
+          in.DeltaDegrees(), in.Beta, in.Phi);
+    }
     return Format(
         "δ %g, β %g: plane sliding surfaces give no passive limit with φ' %g; lower δ or use "
         "curved surfaces.",
@@ -131,7 +145,8 @@ std::string StrengthError(const SoilStrength& in) {
   return {};
 }
 
-EarthPressureCoefficients ComputeCoefficients(const SoilStrength& in, double sigmaV) {
+EarthPressureCoefficients ComputeCoefficients(const SoilStrength& in, double sigmaV,
+                                              StrokeRule rule) {
   EarthPressureCoefficients k;
   k.Error = StrengthError(in);
   if (!k.Ok()) return k;
@@ -153,7 +168,13 @@ EarthPressureCoefficients ComputeCoefficients(const SoilStrength& in, double sig
   }
   // The order the datafile reader and the grid keep.
   k.Kp = std::max(k.Kp, k.Ka);
-  k.Kn = std::clamp(AtRestKn(in.Phi, in.OCR), k.Ka, k.Kp);
+  const double atRest = AtRestKn(in.Phi, in.OCR);
+  k.Kn = std::clamp(atRest, k.Ka, k.Kp);
+  if (atRest > k.Kp) {
+    k.Note = Format("Kn at rest %.3g is above Kp: Kn is taken as Kp %.3f.", atRest, k.Kp);
+  } else if (atRest < k.Ka) {
+    k.Note = Format("Kn at rest %.3g is below Ka: Kn is taken as Ka %.3f.", atRest, k.Ka);
+  }
 
   if (in.Kh) {
     // The spring law's limits at that stress; their difference over Dw is
@@ -162,11 +183,23 @@ EarthPressureCoefficients ComputeCoefficients(const SoilStrength& in, double sig
     const double sp = k.Kp * sigmaV + 2.0 * c * std::sqrt(k.Kp);
     const double sa = std::max(0.0, k.Ka * sigmaV - 2.0 * c * std::sqrt(k.Ka));
     const double dw = (sp - sa) / *in.Kh;
-    if (!(dw >= kSmallestStroke)) {
+    if (rule == StrokeRule::Unrounded) {
+      k.Dw = dw >= SmallestStroke ? dw : SmallestStroke;
+      return k;
+    }
+    if (!(sigmaV > 0.0) && !(c > 0.0)) {
       EarthPressureCoefficients refused;
       refused.Error = Format(
-          "k_h %g kN/m³ gives a stroke Dw of %.4f m (σ'v %.3f kN/m² at the "
-          "middle of the layer); the table holds 0.001 m or more.",
+          "σ'v %.3f kN/m² holds the soil at no stress, so no stroke gives it a stiffness: "
+          "k_h needs a vertical effective stress above 0.",
+          sigmaV);
+      return refused;
+    }
+    if (!(dw >= kSmallestStoredStroke && dw <= LargestStroke)) {
+      EarthPressureCoefficients refused;
+      refused.Error = Format(
+          "k_h %g kN/m³ gives a stroke Dw of %.4g m (σ'v %.3f kN/m² at the "
+          "middle of the layer); the table holds 0.001 to 999999.999 m.",
           *in.Kh, std::isfinite(dw) ? dw : 0.0, sigmaV);
       return refused;
     }

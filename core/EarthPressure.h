@@ -17,15 +17,32 @@ struct EarthPressureCoefficients {
   std::optional<double> Dw;  // m; only when k_h is given
   // Not empty: the input that was refused, with its range; the values are 0.
   std::string Error;
+  // Not empty: Kn at rest lay outside Ka..Kp and was brought to the nearer limit.
+  std::string Note;
 
   bool Ok() const { return Error.empty(); }
 };
+
+// How a stroke derived from k_h is kept.
+enum class StrokeRule {
+  // As the layer table stores it: a stroke outside SmallestStroke..LargestStroke
+  // is refused, since it would be stored as another stiffness or not fit.
+  Table,
+  // For a computation in memory (a factored strength): k_h sets the stiffness
+  // only, so the stroke is used unrounded, but never below SmallestStroke.
+  Unrounded,
+};
+
+// The strokes the layer table holds with its three decimals, in m.
+constexpr double SmallestStroke = 0.001;
+constexpr double LargestStroke = 999999.999;
 
 // Ka, Kn and Kp (horizontal components, Ka <= Kn <= Kp) for the strength,
 // and, with k_h, the stroke Dw = (Sp - Sa)/k_h that makes the spring's
 // stiffness k_h at the vertical effective stress `sigmaV` (kN/m2): with
 // c' = 0 that is (Kp - Ka)*sigmaV/k_h. Refused input comes back in Error.
-EarthPressureCoefficients ComputeCoefficients(const SoilStrength& strength, double sigmaV);
+EarthPressureCoefficients ComputeCoefficients(const SoilStrength& strength, double sigmaV,
+                                              StrokeRule rule = StrokeRule::Table);
 
 // The first input of the strength outside its range, as a message naming it
 // and the range; empty when every input is usable with its method.

@@ -80,12 +80,12 @@ std::string FixedText(double value, int decimals) {
   return text;
 }
 
-double ReadReal(std::string_view text) {
-  // Only the plain decimal form is a number here: no hexadecimal, "inf" or
-  // "nan", which a user typing into a cell or a datafile never means.
+namespace {
+
+// The length of the plain decimal number at the start of `text` (sign,
+// digits, a point, an exponent), 0 when there is none.
+size_t DecimalLength(std::string_view text) {
   size_t i = 0;
-  while (i < text.size() && IsSpace(text[i])) ++i;
-  const size_t start = i;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
   size_t digits = 0;
   while (i < text.size() && IsDigit(text[i])) ++i, ++digits;
@@ -93,7 +93,7 @@ double ReadReal(std::string_view text) {
     ++i;
     while (i < text.size() && IsDigit(text[i])) ++i, ++digits;
   }
-  if (digits == 0) return 0.0;
+  if (digits == 0) return 0;
   if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
     size_t j = i + 1;
     if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
@@ -102,6 +102,19 @@ double ReadReal(std::string_view text) {
       i = j;
     }
   }
+  return i;
+}
+
+}  // namespace
+
+double ReadReal(std::string_view text) {
+  // Only the plain decimal form is a number here: no hexadecimal, "inf" or
+  // "nan", which a user typing into a cell or a datafile never means.
+  size_t start = 0;
+  while (start < text.size() && IsSpace(text[start])) ++start;
+  const size_t length = DecimalLength(text.substr(start));
+  if (length == 0) return 0.0;
+  const size_t i = start + length;
   // from_chars rounds as strtod does and needs no locale; only values beyond
   // the range of a double take the slower road.
   const size_t unsigned_start = start < i && text[start] == '+' ? start + 1 : start;
@@ -146,12 +159,40 @@ std::string CutText(std::string_view text, int limit) {
   return std::string(text.substr(0, pos));
 }
 
+std::string VisibleText(std::string_view text) {
+  std::string visible;
+  for (const char c : text) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    if (c == '\r') {
+      visible += "\\r";
+    } else if (c == '\n') {
+      visible += "\\n";
+    } else if (c == '\t') {
+      visible += "\\t";
+    } else if (u < 0x20 || u == 0x7f) {
+      visible += Format("\\x%02x", u);
+    } else {
+      visible += c;
+    }
+  }
+  return visible;
+}
+
 bool WholeNumber(const std::string& word, double& value) {
-  if (word.empty()) return false;
-  char* end = nullptr;
-  errno = 0;
-  value = std::strtod(word.c_str(), &end);
-  return errno == 0 && *end == '\0' && std::isfinite(value);
+  if (word.empty() || DecimalLength(word) != word.size()) return false;
+  const size_t start = word[0] == '+' ? 1 : 0;
+  const auto [end, error] = std::from_chars(word.data() + start, word.data() + word.size(), value);
+  return error == std::errc() && end == word.data() + word.size() && std::isfinite(value);
+}
+
+std::string ExactText(double value, int decimals) {
+  const std::string fixed = FixedText(value, decimals);
+  double back = 0.0;
+  std::from_chars(fixed.data(), fixed.data() + fixed.size(), back);
+  if (back == value || !std::isfinite(value)) return fixed;
+  char buffer[32];
+  const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return error == std::errc() ? std::string(buffer, end) : fixed;
 }
 
 bool WholeInteger(const std::string& word, int& value) {

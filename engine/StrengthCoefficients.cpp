@@ -14,9 +14,9 @@ double InitialMidLayerStress(const ProblemData& problem, int layer, Side side) {
 }
 
 EarthPressureCoefficients LayerCoefficients(const ProblemData& problem, int layer, Side side,
-                                            const SoilStrength& strength) {
+                                            const SoilStrength& strength, StrokeRule rule) {
   return ComputeCoefficients(strength,
-                             strength.Kh ? InitialMidLayerStress(problem, layer, side) : 0.0);
+                             strength.Kh ? InitialMidLayerStress(problem, layer, side) : 0.0, rule);
 }
 
 }  // namespace korvanu

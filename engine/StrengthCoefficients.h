@@ -14,6 +14,7 @@ double InitialMidLayerStress(const ProblemData& problem, int layer, Side side);
 
 // ComputeCoefficients of `strength` at that stress.
 EarthPressureCoefficients LayerCoefficients(const ProblemData& problem, int layer, Side side,
-                                            const SoilStrength& strength);
+                                            const SoilStrength& strength,
+                                            StrokeRule rule = StrokeRule::Table);
 
 }  // namespace korvanu

@@ -336,6 +336,10 @@ void TFormDesign::ShowSummary() {
   QString html = QStringLiteral("<table cellspacing=\"0\" cellpadding=\"2\">");
   if (!summary_.SectionKnown)
     html += QStringLiteral("<tr><td colspan=\"4\">%1</td></tr>").arg(Html(summary_.StressNote));
+  for (const std::string& warning : summary_.Warnings) {
+    html += QStringLiteral("<tr><td><b>Warning</b></td><td colspan=\"3\">%1</td></tr>")
+                .arg(Html(warning));
+  }
   for (const Verdict& verdict : DesignVerdicts(summary_, searches)) {
     const QString state = Html(CheckStateText(verdict.State));
     html += QStringLiteral(
@@ -343,6 +347,9 @@ void TFormDesign::ShowSummary() {
                 "<td style=\"color:%4\"><b>%5</b></td></tr>")
                 .arg(Html(verdict.Check), Html(verdict.Value), Html(verdict.Requirement),
                      StateColor(verdict.State).name(), state);
+    if (!verdict.Note.empty()) {
+      html += QStringLiteral("<tr><td></td><td colspan=\"3\">%1</td></tr>").arg(Html(verdict.Note));
+    }
   }
   html += QStringLiteral("</table>");
   verdicts_->setText(html);

@@ -108,7 +108,7 @@ TEST(DesignChecksTest, VerdictsAgainstTheRequirements) {
   settings.MaxW = 0.02;
   settings.MinFp = 1.5;
   DesignSearches searches;
-  searches.Fp.Whole = {FactorOutcome::Found, 1.499};
+  searches.Fp.Whole = {FactorOutcome::Found, 1.499, {}, {}};
   const std::vector<Verdict> strict =
       DesignVerdicts(SummariseDesign(problem, settings, TwoSteps(true)), &searches);
   EXPECT_EQ(strict[1].State, CheckState::FallsShort);
@@ -120,7 +120,7 @@ TEST(DesignChecksTest, VerdictsAgainstTheRequirements) {
 
   settings.NoAnchorYield = false;
   settings.MaxW = 0.03;
-  searches.Fp.Whole = {FactorOutcome::AtLeastMax, 10.0};
+  searches.Fp.Whole = {FactorOutcome::AtLeastMax, 10.0, {}, {}};
   EXPECT_TRUE(
       AllHold(DesignVerdicts(SummariseDesign(problem, settings, TwoSteps(true)), &searches)));
 
@@ -131,9 +131,32 @@ TEST(DesignChecksTest, VerdictsAgainstTheRequirements) {
       DesignVerdicts(SummariseDesign(problem, settings, failed), nullptr);
   EXPECT_EQ(fallen[0].State, CheckState::FallsShort);
   EXPECT_EQ(fallen[0].Value, "step 2 does not converge");
-  searches.Fp.Whole = {FactorOutcome::BelowOne, 0.0};
+  searches.Fp.Whole = {FactorOutcome::BelowOne, 0.0, {}, {ComputationFault::DivisionByZero, 1}};
   EXPECT_EQ(FactorSentence(searches.Fp.Whole),
             "below 1: the problem as given finds no equilibrium");
+  // Not converging is not the same as finding no equilibrium: say which.
+  searches.Fp.Whole.Failure = {ComputationFault::None, 2};
+  EXPECT_EQ(FactorSentence(searches.Fp.Whole),
+            "below 1: step 2 of the problem as given does not converge");
+}
+
+// Soil weight with the values of a dug layer is named, per layer and side;
+// a dug layer (no weight) and a soil with cohesion are not.
+TEST(DesignChecksTest, SoilWithTheCoefficientsOfADugLayerIsNamed) {
+  ProblemData problem = Problem();
+  const LayerProperties water{18.0, 10.0, 0.0, 0.0, 0.0, 0.0, 1.0, 1.0, 1.0, 1.0};
+  problem.Layer(0, 1, Side::Left) = water;
+  problem.Layer(0, 2, Side::Left) = water;
+  problem.Layer(1, 2, Side::Left) = water;
+  problem.Layer(1, 2, Side::Left).Wd = 0.0;
+  problem.Layer(1, 1, Side::Right) = water;
+  problem.Layer(1, 1, Side::Right).c = 50.0;
+  const DesignSummary summary = SummariseDesign(problem, {}, TwoSteps(false));
+  ASSERT_EQ(summary.Warnings.size(), 1u);
+  EXPECT_EQ(summary.Warnings[0].rfind("layer 1, left side, steps 1, 2: soil weight", 0), 0u)
+      << summary.Warnings[0];
+  EXPECT_NE(DesignReportText(problem, summary, nullptr, {}).find("Warning   layer 1, left side"),
+            std::string::npos);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "analysis/FactorSearch.h"
 #include "analysis/InMemoryRun.h"
+#include "engine/StrengthCoefficients.h"
 #include "tests/engine/ValidationProblems.h"
 
 namespace korvanu {
@@ -111,6 +112,79 @@ TEST(FactorSearchTest, FsOfAWallAsLongAsTheMinimumAtTheFactoredStrength) {
   EXPECT_EQ(fs.LayersFactored, 3);
   ASSERT_EQ(fs.Whole.Outcome, FactorOutcome::Found);
   EXPECT_NEAR(fs.Whole.Value, 1.3, 0.005);
+}
+
+// Factored records against values worked out apart from the program, for
+// F = 1.25: tan(phi')/F, tan(delta)/F in degrees, delta/phi' following phi',
+// c'/F, a slope and a negative wall friction, and the stroke from k_h at the
+// middle of a layer below water under a surcharge.
+TEST(FactorSearchTest, FactoredRecordsAsWorkedByHand) {
+  auto problem = test::AnchoredWall(8.0, Side::Left);
+  for (int j = 0; j < 3; ++j) problem->Layer(j, 0, Side::Right).Zw = 3.0;
+  problem->Layer(0, 0, Side::Right).q = 10.0;
+  SoilStrength slope;  // layer 3, right: phi' 30, delta 20, beta -10, c' 5, k_h 20000
+  slope.Phi = 30;
+  slope.Delta = 20;
+  slope.Beta = -10;
+  slope.Cohesion = 5;
+  slope.Kh = 20000;
+  problem->Strength(2, 0, Side::Right) = slope;
+  SoilStrength ratio;  // layer 3, left: phi' 35, delta/phi' 0.5
+  ratio.Phi = 35;
+  ratio.Delta = 0.5;
+  ratio.DeltaUnit = WallFrictionUnit::Ratio;
+  problem->Strength(2, 0, Side::Left) = ratio;
+  SoilStrength negative = ratio;  // layer 2, left: phi' 35, delta -10
+  negative.Delta = -10;
+  negative.DeltaUnit = WallFrictionUnit::Degrees;
+  problem->Strength(1, 0, Side::Left) = negative;
+
+  // 10 + 16*3 + (20 - 10)*3.5 at 6.5 m.
+  EXPECT_NEAR(InitialMidLayerStress(*problem, 2, Side::Right), 93.0, 1e-12);
+  EXPECT_FALSE(FactorStrength(*problem, 1.25));
+  const LayerProperties& a = problem->Layer(2, 0, Side::Right);
+  EXPECT_NEAR(a.Ka, 0.310442805169, 1e-11);
+  EXPECT_NEAR(a.Kp, 2.458335350452, 1e-11);
+  EXPECT_NEAR(a.Kn, 0.580686065311, 1e-11);
+  EXPECT_DOUBLE_EQ(a.c, 4.0);
+  EXPECT_NEAR(a.Dw, 0.010837733095, 1e-11);
+  const LayerProperties& b = problem->Layer(2, 0, Side::Left);
+  EXPECT_NEAR(b.Ka, 0.300431121239, 1e-11);
+  EXPECT_NEAR(b.Kp, 4.566126115731, 1e-11);
+  EXPECT_NEAR(b.Kn, 0.511286363643, 1e-11);
+  const LayerProperties& n = problem->Layer(1, 0, Side::Left);
+  EXPECT_NEAR(n.Ka, 0.376039859708, 1e-11);
+  EXPECT_NEAR(n.Kp, 2.284066862293, 1e-11);
+}
+
+// A factored record without coefficients means that the factored problem
+// does not stand; it never keeps its given values. A slope of 25 degrees
+// behind a wall in phi' 30 stops standing at tan 30 / tan 25 = 1.238.
+TEST(FactorSearchTest, FsStopsWhereAFactoredRecordHasNoCoefficients) {
+  auto problem = test::AnchoredWall(16.0, Side::Left);
+  SoilStrength sand;
+  sand.Phi = 30;
+  for (int j = 0; j < 3; ++j) {
+    for (int s = 0; s <= 1; ++s) {
+      for (Side side : {Side::Left, Side::Right}) {
+        if (problem->Layer(j, s, side).Wd < 0.001) continue;
+        sand.Beta = side == Side::Right ? 25 : 0;
+        problem->Strength(j, s, side) = sand;
+      }
+    }
+  }
+  auto factored = std::make_unique<ProblemData>(*problem);
+  const std::optional<FactorRefusal> refusal = FactorStrength(*factored, 1.239);
+  ASSERT_TRUE(refusal);
+  EXPECT_EQ(refusal->Step, 0);
+  EXPECT_EQ(refusal->side, Side::Right);
+  EXPECT_NE(refusal->Why.find("β 25 is outside its range"), std::string::npos) << refusal->Why;
+
+  const FactorSearch fs = SearchStrengthFactor(*problem);
+  ASSERT_EQ(fs.Whole.Outcome, FactorOutcome::Found);
+  EXPECT_EQ(fs.Whole.Value, 1.238);
+  ASSERT_TRUE(fs.Whole.Refusal);
+  EXPECT_EQ(fs.Whole.Refusal->side, Side::Right);
 }
 
 TEST(FactorSearchTest, ASearchStopsWhenCancelledAndReportsProgress) {

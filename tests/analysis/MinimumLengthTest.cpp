@@ -108,5 +108,16 @@ TEST(MinimumLengthTest, ANonMonotoneBandEndsTheSearchOnlyWhereItIsMet) {
   EXPECT_EQ(search.Failing, 4.18);
 }
 
+// A wall a hundred kilometres long walks down in strides that grow with its
+// length: some hundreds of runs, not millions, to the same limit.
+TEST(MinimumLengthTest, AWallOfAnyLengthIsSearchedInAFewHundredRuns) {
+  ProblemData problem = Example("Test3.krv");
+  SetWallLength(problem, 1.0e5);
+  const MinimumLength search = FindMinimumLength(problem, problem.General.NT, 0.001);
+  ASSERT_EQ(search.Result, LengthSearchResult::Found);
+  EXPECT_NEAR(search.Shortest, 6.899, 0.01);
+  EXPECT_LT(search.Trials.size(), 400u);
+}
+
 }  // namespace
 }  // namespace korvanu

@@ -552,6 +552,26 @@ TEST_F(CliTest, CoefficientsFromTheStrength) {
   EXPECT_NE(r.Err.find("--method plane"), std::string::npos) << r.Err;
   EXPECT_NE(Run("coefficients --phi 60").Err.find("φ' 60 is outside its range 0..50"),
             std::string::npos);
+  // Each refusal in its own words.
+  for (const auto& [words, why] : std::vector<std::pair<const char*, const char*>>{
+           {"coefficients --kh 1e-300 --sigma-v 50 --phi 30", "k_h 1e-300 is outside its range"},
+           {"coefficients --phi 30 --kh 1000 --sigma-v 0", "--sigma-v 0.000: the vertical"},
+           {"coefficients --phi 30 --kh 1000 --sigma-v -5", "--sigma-v -5.000: the vertical"},
+           {"coefficients 30 --phi 30", "unexpected argument 30"},
+           {"coefficients --phi 30 --phi 35", "--phi is given twice"},
+           {"coefficients --phi 0x1e", "--phi 0x1e is not a number"},
+           {"coefficients --phi --delta 5", "--phi needs a value"}}) {
+    r = Run(words);
+    EXPECT_EQ(r.Code, 2) << words;
+    EXPECT_NE(r.Err.find(why), std::string::npos) << words << ": " << r.Err;
+  }
+  // What is not used, or was capped, is said.
+  r = Run("coefficients --phi 30 --delta 20 --method rankine");
+  EXPECT_EQ(r.Code, 0);
+  EXPECT_NE(r.Err.find("no wall friction; --delta is not used"), std::string::npos) << r.Err;
+  r = Run("coefficients --phi 30 --ocr 1e300");
+  EXPECT_EQ(r.Out, "Ka 0.333\nKn 3.000\nKp 3.000\n");
+  EXPECT_NE(r.Err.find("is above Kp: Kn is taken as Kp"), std::string::npos) << r.Err;
 }
 
 }  // namespace

@@ -26,6 +26,11 @@ TEST(DatafileDesignTest, SettingsComeBackAfterTheLinesOfTheFormat) {
   EXPECT_EQ(WriteDatafile(read), text);
   EXPECT_EQ(read.Design, problem.Design);
 
+  // A limit typed to the tenth of a millimetre is kept as typed.
+  problem.Design.MaxW = 0.0255;
+  ASSERT_FALSE(ReadDatafile(WriteDatafile(problem), read));
+  EXPECT_EQ(read.Design.MaxW, 0.0255);
+
   // A file without the line has the default settings, whatever was open before.
   ASSERT_FALSE(ReadDatafile(plain, read));
   EXPECT_EQ(read.Design, DesignSettings{});
@@ -35,7 +40,8 @@ TEST(DatafileDesignTest, ALineThatCannotBeReadIsRefusedByItsNumber) {
   ProblemData problem = test::StartupProblem();
   const std::string plain = WriteDatafile(problem);
   const int lines = static_cast<int>(std::count(plain.begin(), plain.end(), '\n'));
-  for (const char* line : {"#design fy=abc", "#design min_fp=-1", "#design colour=red"}) {
+  for (const char* line : {"#design fy=abc", "#design min_fp=-1", "#design colour=red",
+                           "#design fy=0x163"}) {
     ProblemData read = problem;
     const auto error = ReadDatafile(plain + line + "\r\n", read);
     ASSERT_TRUE(error) << line;

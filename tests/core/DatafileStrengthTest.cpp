@@ -80,6 +80,8 @@ TEST(DatafileStrength, OtherCommentsAreSkippedAndBadLinesNamed) {
            Case{"#strength 1 0 left phi=30 method=rankine", "gives phi, delta"},
            Case{"#strength 1 0 left phi=60 delta=0 method=rankine", "φ' 60 is outside"},
            Case{"#strength 1 0 left phi=30 delta=0 kh=nan method=rankine", "k_h nan"},
+           // A carriage return inside the line shows as such.
+           Case{"#strength 1 0 left phi=30 delta=0 method=rankine\r", "method 'rankine\\r' is not"},
        }) {
     ProblemData q = test::StartupProblem();
     const ProblemData before = q;

@@ -81,11 +81,24 @@ TEST(EarthPressure, StrokeMakesTheSpringStiffnessKh) {
   s.Cohesion = 2;
   const double sa = 31.0 / 3.0 - 4 * std::sqrt(1.0 / 3.0);
   EXPECT_NEAR(*ComputeCoefficients(s, 31).Dw, (3.0 * 31 + 4 * std::sqrt(3.0) - sa) / 10000, 1e-15);
-  // No stress, no cohesion: no stroke gives that stiffness.
+  // No stress, no cohesion: no stroke gives that stiffness, and the stress
+  // is to blame, not k_h.
   s.Cohesion = 0;
   const EarthPressureCoefficients zero = ComputeCoefficients(s, 0);
   EXPECT_FALSE(zero.Ok());
-  EXPECT_NE(zero.Error.find("k_h 10000"), std::string::npos) << zero.Error;
+  EXPECT_EQ(zero.Error.find("σ'v 0.000 kN/m²"), 0u) << zero.Error;
+  // A stroke the table cannot hold, below 0.001 or beyond its ten places, is
+  // refused; in memory it is used as it is, but never below 0.001.
+  s.Kh = 2e5;
+  EXPECT_NE(ComputeCoefficients(s, 31).Error.find("gives a stroke Dw of 0.0004133 m"),
+            std::string::npos)
+      << ComputeCoefficients(s, 31).Error;
+  EXPECT_NEAR(*ComputeCoefficients(s, 31, StrokeRule::Unrounded).Dw, 0.001, 1e-15);
+  s.Kh = 1e3;
+  EXPECT_NEAR(*ComputeCoefficients(s, 31, StrokeRule::Unrounded).Dw, (3.0 - 1.0 / 3.0) * 0.031,
+              1e-15);
+  s.Kh = 1.0;
+  EXPECT_NE(ComputeCoefficients(s, 1e6).Error.find("0.001 to 999999.999 m"), std::string::npos);
 }
 
 TEST(EarthPressure, InputsOutsideTheirRangeAreRefusedByName) {
@@ -102,20 +115,25 @@ TEST(EarthPressure, InputsOutsideTheirRangeAreRefusedByName) {
   SoilStrength levelOnly = Strength(30, 0, EarthPressureMethod::Curved);
   levelOnly.Beta = 5;
   SoilStrength kh = Strength(30, 0, EarthPressureMethod::Coulomb);
-  kh.Kh = 0;
+  kh.Kh = 1e-300;
   SoilStrength ocr = Strength(30, 0, EarthPressureMethod::Coulomb);
   ocr.OCR = 0.5;
   SoilStrength nan = Strength(std::nan(""), 0, EarthPressureMethod::Coulomb);
   SoilStrength plane = Strength(50, 50, EarthPressureMethod::Coulomb);
+  SoilStrength slope = Strength(50, 0, EarthPressureMethod::Coulomb);
+  slope.Beta = 45;
   for (const Case& c :
        {Case{phi, "φ' 55 is outside its range 0..50 degrees."},
         Case{delta, "δ 31 is outside its range -φ'..φ' (-30..30 degrees)."},
         Case{ratio, "δ/φ' 1.2 is outside its range -1..1."},
         Case{beta, "β 30 is outside its range"},
         Case{levelOnly, "β 5: this method takes a level surface"},
-        Case{kh, "k_h 0 is outside its range: above 0 kN/m³."},
+        Case{kh, "k_h 1e-300 is outside its range: 1 kN/m³ or more."},
         Case{ocr, "OCR 0.5 is outside its range: 1 or more."}, Case{nan, "φ' nan is outside"},
-        Case{plane, "plane sliding surfaces give no passive limit"}}) {
+        Case{plane, "plane sliding surfaces give no passive limit"},
+        // Without wall friction only the slope can be lowered.
+        Case{slope,
+             "β 45: plane sliding surfaces give no passive limit with φ' 50 and δ 0; lower β."}}) {
     const EarthPressureCoefficients k = ComputeCoefficients(c.strength, 10);
     EXPECT_NE(k.Error.find(c.message), std::string::npos) << k.Error;
     EXPECT_EQ(k.Kp, 0.0);
