@@ -325,9 +325,12 @@ bool StudyField::KeepCoefficientOrder(ProblemData& problem) const {
     LayerProperties& l = problem.LayerTable[r.A][r.B][r.C];
     if (kind_ == Kind::Strength) {
       // After every value of the run is in, so that the stress behind Dw is
-      // the run's; kept to 0.001 as the datafile keeps them.
-      const EarthPressureCoefficients k = LayerCoefficients(problem, r.A, static_cast<Side>(r.C),
-                                                            *problem.StrengthTable[r.A][r.B][r.C]);
+      // the run's; kept to 0.001 as the datafile keeps them. A stroke the
+      // table could not hold is kept at its smallest: k_h sets the stiffness
+      // only, and a run must not fail for a rounding.
+      const EarthPressureCoefficients k =
+          LayerCoefficients(problem, r.A, static_cast<Side>(r.C),
+                            *problem.StrengthTable[r.A][r.B][r.C], StrokeRule::Unrounded);
       KORVANU_CHECK(k.Ok());
       const auto kept = [](double value) { return std::stod(Format("%.3f", value)); };
       l.Ka = kept(k.Ka);

@@ -243,6 +243,14 @@ TEST_F(StudyTest, PhiRunsDeriveTheCoefficientsOfTheLayerAnew) {
   EXPECT_NE(err_.str().find("run 3: layers.phi = 60: "), std::string::npos) << err_.str();
   EXPECT_EQ(Study("--vary layer3.phi=28:34:3 --vary layer3.left.Kp=3:4:2", file), ExitRefused);
   EXPECT_NE(err_.str().find("set the same value"), std::string::npos) << err_.str();
+
+  // A stiff subgrade whose stroke at some phi' the table cannot hold runs
+  // with the smallest stroke it holds.
+  for (int s = 0; s <= given.General.NT; ++s) {
+    for (Side side : {Side::Left, Side::Right}) given.Strength(2, s, side)->Kh = 2.0e6;
+  }
+  ASSERT_FALSE(SaveDatafile(file, given));
+  ASSERT_EQ(Study("--vary layer3.phi=20:34:3", file), 0) << err_.str();
 }
 
 TEST_F(StudyTest, AGridCombinesEveryValueOfTwoRanges) {
