@@ -40,8 +40,8 @@ TEST(DatafileDesignTest, ALineThatCannotBeReadIsRefusedByItsNumber) {
   ProblemData problem = test::StartupProblem();
   const std::string plain = WriteDatafile(problem);
   const int lines = static_cast<int>(std::count(plain.begin(), plain.end(), '\n'));
-  for (const char* line : {"#design fy=abc", "#design min_fp=-1", "#design colour=red",
-                           "#design fy=0x163"}) {
+  for (const char* line :
+       {"#design fy=abc", "#design min_fp=-1", "#design colour=red", "#design fy=0x163"}) {
     ProblemData read = problem;
     const auto error = ReadDatafile(plain + line + "\r\n", read);
     ASSERT_TRUE(error) << line;
