@@ -145,7 +145,8 @@ StepCheck Envelope(const std::vector<StepCheck>& steps) {
 
 Verdict Required(std::string check, std::string value, std::string requirement, bool known,
                  bool holds) {
-  Verdict v{std::move(check), std::move(value), std::move(requirement), CheckState::NoRequirement};
+  Verdict v{
+      std::move(check), std::move(value), std::move(requirement), CheckState::NoRequirement, {}};
   if (!v.Requirement.empty()) {
     v.State = !known ? CheckState::NotComputed : holds ? CheckState::Holds : CheckState::FallsShort;
   }
