@@ -66,24 +66,25 @@ struct Word {
   double xMin;
   double yMin;
   double xMax = 0.0;
+  double yMax = 0.0;
 };
 
-// Every word with the top-left corner and the right edge of its box, in
-// points from the paper corner.
+// Every word with the corners of its box, in points from the paper corner.
 inline QList<Word> PdfWords(const QString& path) {
   const QString xml = RunPdfToText({QStringLiteral("-bbox"), path, QStringLiteral("-")});
   QList<Word> words;
   int page = 0;
   static const QRegularExpression tag(
-      QStringLiteral("<page |<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\"[^>]*>"
-                     "([^<]*)</word>"));
+      QStringLiteral("<page |<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" "
+                     "yMax=\"([0-9.]+)\"[^>]*>([^<]*)</word>"));
   for (auto it = tag.globalMatch(xml); it.hasNext();) {
     const auto match = it.next();
     if (match.captured(0) == QLatin1String("<page ")) {
       ++page;
     } else {
-      words.append({page, match.captured(4), match.captured(1).toDouble(),
-                    match.captured(2).toDouble(), match.captured(3).toDouble()});
+      words.append({page, match.captured(5), match.captured(1).toDouble(),
+                    match.captured(2).toDouble(), match.captured(3).toDouble(),
+                    match.captured(4).toDouble()});
     }
   }
   return words;
