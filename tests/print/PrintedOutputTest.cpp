@@ -1,7 +1,8 @@
 // The printed output tables and graphs of a computed problem, read back from
 // the PDF: titles, rows, headings that a page break does not repeat, the
-// page-break rules, the line of extremes against the step files, and scale
-// labels that never run into each other.
+// page-break rules, the line of extremes against the step files, scale
+// labels that never run into each other, and the design summary's verdict
+// kept with its checks.
 #include <QDir>
 #include <QFontMetrics>
 #include <QPdfWriter>
@@ -17,6 +18,7 @@
 #include "print/OutputGraphDrawing.h"
 #include "print/PrintContext.h"
 #include "print/PrintJob.h"
+#include "print/PrintedDesign.h"
 #include "print/PrintedOutput.h"
 #include "results/ResultQuantities.h"
 #include "results/StepOutputReader.h"
@@ -196,6 +198,35 @@ class PrintedOutputTest : public QObject {
                         ComputeGraphScales(maxima, length, sizes));
     }
     CheckLabelLine(PdfWords(window), 1);
+  }
+
+  // Wherever on a page the design summary begins, its verdict shares a page
+  // with its checks, and no page holds nothing but its header.
+  void theDesignVerdictStaysWithItsChecks() {
+    const QString path = folder.filePath(QStringLiteral("design.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    PointAtPdf(printer, path);
+    PrintOptions options;
+    PrintContext context(printer, *problem, options, 0);
+    const int h = QFontMetrics(context.TitleFont(), &printer).height();
+    const int bottom = context.PageHeight() - h;
+    int summaries = 0;
+    for (int y = bottom - 8 * h; y > bottom - 40 * h; y -= h / 2, ++summaries) {
+      context.NewPage();
+      PrintDesignSummary(context, y, nullptr);
+    }
+    QVERIFY(context.End());
+    static const QRegularExpression checks(QStringLiteral("^ *Checks *$"),
+                                           QRegularExpression::MultilineOption);
+    static const QRegularExpression verdict(QStringLiteral("Every check holds\\.|Falls short: "));
+    int verdicts = 0;
+    for (const QString& page : PdfPages(path)) {
+      QVERIFY(page.contains(QStringLiteral("Design Summary :")) || page.contains(checks));
+      if (!page.contains(verdict)) continue;
+      ++verdicts;
+      QVERIFY2(page.contains(checks), qPrintable(page));
+    }
+    QCOMPARE(verdicts, summaries);
   }
 
   void graphsPrintWithoutTheWindowAndInColour() {
