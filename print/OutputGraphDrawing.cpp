@@ -62,8 +62,13 @@ QFont ScaledFont(QFont font, double size) {
 // two (and any they then crowd) form a group, laid out `gap` apart and placed
 // where their wanted places lie on average, within from..to. A pair thus
 // moves apart by half of what it lacks each.
-std::vector<int> SeparateTexts(const std::vector<int>& wanted, const std::vector<int>& widths,
-                               int gap, int from, int to) {
+struct TextPlaces {
+  std::vector<int> Lefts;
+  std::vector<int> Groups;  // the group of each text, numbered from the left
+};
+
+TextPlaces SeparateTexts(const std::vector<int>& wanted, const std::vector<int>& widths, int gap,
+                         int from, int to) {
   struct Group {
     int First;
     int Last;
@@ -92,15 +97,16 @@ std::vector<int> SeparateTexts(const std::vector<int>& wanted, const std::vector
     }
     groups.push_back(group);
   }
-  std::vector<int> lefts(wanted.size());
-  for (const Group& group : groups) {
-    int x = group.Left;
-    for (int k = group.First; k <= group.Last; ++k) {
-      lefts[k] = x;
+  TextPlaces places{std::vector<int>(wanted.size()), std::vector<int>(wanted.size())};
+  for (int g = 0; g < static_cast<int>(groups.size()); ++g) {
+    int x = groups[g].Left;
+    for (int k = groups[g].First; k <= groups[g].Last; ++k) {
+      places.Lefts[k] = x;
+      places.Groups[k] = g;
       x += widths[k] + gap;
     }
   }
-  return lefts;
+  return places;
 }
 
 }  // namespace
@@ -188,24 +194,32 @@ void DrawTextLine(QPainter& painter, std::vector<LineText> texts, int from, int 
   const int n = static_cast<int>(texts.size());
   const int gap = TextWidth(painter, QStringLiteral(" "));
   std::vector<double> sizes(n, 1.0);
-  std::vector<int> widths(n), wanted(n), lefts;
-  for (int round = 0;; ++round) {
+  std::vector<int> widths(n), wanted(n);
+  TextPlaces places;
+  for (;;) {
     for (int i = 0; i < n; ++i) {
       const int full = TextWidth(painter, texts[i].Text);
       widths[i] = QFontMetrics(ScaledFont(font, sizes[i]), painter.device())
                       .horizontalAdvance(texts[i].Text);
       wanted[i] = texts[i].X + full / 2 - widths[i] / 2;
     }
-    lefts = SeparateTexts(wanted, widths, gap, from, to);
+    places = SeparateTexts(wanted, widths, gap, from, to);
+    // A group with a text pushed off its line is made smaller as a whole, so
+    // that its texts keep their order and sizes among themselves.
+    std::vector<bool> crowded(n, false);
+    for (int i = 0; i < n; ++i)
+      if (std::abs(places.Lefts[i] - wanted[i]) > widths[i] / 2 && sizes[i] > SmallestText)
+        crowded[places.Groups[i]] = true;
     bool shrunk = false;
     for (int i = 0; i < n; ++i) {
-      if (std::abs(lefts[i] - wanted[i]) > widths[i] / 2 && sizes[i] > SmallestText) {
+      if (crowded[places.Groups[i]] && sizes[i] > SmallestText) {
         sizes[i] = std::max(SmallestText, sizes[i] - 0.1);
         shrunk = true;
       }
     }
-    if (!shrunk || round >= 10) break;
+    if (!shrunk) break;
   }
+  const std::vector<int>& lefts = places.Lefts;
   // A smaller text keeps the baseline of the line.
   const int ascent = painter.fontMetrics().ascent();
   for (int i = 0; i < n; ++i) {

@@ -67,10 +67,11 @@ std::array<LineText, 2> ScaleLabels(const QPainter& painter, const ValueGrid& gr
 
 // Draws the texts of a line where they are placed, except where neighbours
 // would come closer than a blank: those move apart, each by half of what they
-// lack, and none beyond from..to. A text that would move by more than half its
-// width (and so leave the grid line it labels) is made smaller, in steps of a
-// tenth down to half its size, until it need not. Texts never run into each
-// other, so that two numbers never read as one.
+// lack, and none beyond from..to. Where a text would move by more than half
+// its width (and so leave the grid line it labels), the texts crowded with it
+// are made smaller together, in steps of a tenth down to half their size,
+// until none need. Texts never run into each other, so that two numbers never
+// read as one.
 void DrawTextLine(QPainter& painter, std::vector<LineText> texts, int from, int to);
 
 // Text with the top of its cell at y, in the painter's font.
