@@ -60,6 +60,16 @@ inline QStringList PdfPages(const QString& path) {
   return pages;
 }
 
+// The document title of a PDF file, as pdfinfo reads it.
+inline QString PdfTitle(const QString& path) {
+  QProcess process;
+  process.start(QStringLiteral("pdfinfo"), {path});
+  if (!process.waitForFinished(30000) || process.exitCode() != 0) return {};
+  for (const QString& line : QString::fromUtf8(process.readAllStandardOutput()).split('\n'))
+    if (line.startsWith(QLatin1String("Title:"))) return line.mid(6).trimmed();
+  return {};
+}
+
 struct Word {
   int page;
   QString text;
