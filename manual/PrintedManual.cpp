@@ -49,6 +49,7 @@ PrintedManual PrintManual(QPrinter& printer) {
   // depend on the problem, so it gets an empty one.
   const auto problem = std::make_unique<ProblemData>();
   const PrintOptions options;
+  printer.setDocName(TheManual().Title);
   PrintContext context(printer, *problem, options, 0);
   const ManualFonts fonts = PrinterFonts(printer.logicalDpiY());
   const ManualText& text = TheManual();

@@ -3,6 +3,9 @@
 #include "print/OutputGraphDrawing.h"
 
 #include <QFontMetrics>
+#include <algorithm>
+#include <cmath>
+#include <utility>
 
 #include "base/QtText.h"
 #include "core/TextFormat.h"
@@ -39,6 +42,71 @@ QColor SegmentColor(CurveColors colors, double value) {
 }
 QColor HatchPen(CurveColors colors, double value) {
   return colors.Hatches ? HatchColor(value) : QColor(Qt::black);
+}
+
+// The smallest share of its size that a crowded text is drawn at.
+constexpr double SmallestText = 0.5;
+
+QFont ScaledFont(QFont font, double size) {
+  if (size >= 1.0) return font;
+  if (font.pixelSize() > 0) {
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(font.pixelSize() * size))));
+  } else {
+    font.setPointSizeF(font.pointSizeF() * size);
+  }
+  return font;
+}
+
+// The left ends of the texts of one line, in their order from left to right,
+// `widths` wide: where a text would come closer than `gap` to the next, the
+// two (and any they then crowd) form a group, laid out `gap` apart and placed
+// where their wanted places lie on average, within from..to. A pair thus
+// moves apart by half of what it lacks each.
+struct TextPlaces {
+  std::vector<int> Lefts;
+  std::vector<int> Groups;  // the group of each text, numbered from the left
+};
+
+TextPlaces SeparateTexts(const std::vector<int>& wanted, const std::vector<int>& widths, int gap,
+                         int from, int to) {
+  struct Group {
+    int First;
+    int Last;
+    double Sum;  // of the wanted left ends of the group, each less its offset in the group
+    int Width;
+    int Left;
+  };
+  const auto place = [from, to](Group& group) {
+    const double mean = group.Sum / (group.Last - group.First + 1);
+    group.Left = std::max(from, std::min(static_cast<int>(std::lround(mean)), to - group.Width));
+  };
+  std::vector<Group> groups;
+  for (int i = 0; i < static_cast<int>(wanted.size()); ++i) {
+    Group group{i, i, static_cast<double>(wanted[i]), widths[i], 0};
+    place(group);
+    while (!groups.empty() && groups.back().Left + groups.back().Width + gap > group.Left) {
+      Group merged = groups.back();
+      groups.pop_back();
+      const int offset = merged.Width + gap;
+      // The later group's members keep their offsets within it, behind the earlier one.
+      merged.Sum += group.Sum - static_cast<double>(group.Last - group.First + 1) * offset;
+      merged.Last = group.Last;
+      merged.Width = offset + group.Width;
+      place(merged);
+      group = merged;
+    }
+    groups.push_back(group);
+  }
+  TextPlaces places{std::vector<int>(wanted.size()), std::vector<int>(wanted.size())};
+  for (int g = 0; g < static_cast<int>(groups.size()); ++g) {
+    int x = groups[g].Left;
+    for (int k = groups[g].First; k <= groups[g].Last; ++k) {
+      places.Lefts[k] = x;
+      places.Groups[k] = g;
+      x += widths[k] + gap;
+    }
+  }
+  return places;
 }
 
 }  // namespace
@@ -107,13 +175,58 @@ void DrawLoadCurve(QPainter& painter, const GraphPlace& place, const NodeResults
 }
 
 void DrawValueGrid(QPainter& painter, const ValueGrid& grid, int top, int bottom,
-                   const std::vector<int>& depthLines, int fromX, int toX, int labelY) {
+                   const std::vector<int>& depthLines, int fromX, int toX) {
   for (const int x : grid.Lines) painter.drawLine(x, top, x, bottom);
   for (const int y : depthLines) painter.drawLine(fromX, y, toX, y);
-  const QString right = ToQString(grid.RightLabel);
+}
+
+std::array<LineText, 2> ScaleLabels(const QPainter& painter, const ValueGrid& grid, int y) {
   const QString left = ToQString(grid.LeftLabel);
-  TextAt(painter, grid.Right - TextWidth(painter, right) / 2, labelY, right);
-  TextAt(painter, grid.Left - TextWidth(painter, left) / 2, labelY, left);
+  const QString right = ToQString(grid.RightLabel);
+  return {LineText{left, grid.Left - TextWidth(painter, left) / 2, y},
+          LineText{right, grid.Right - TextWidth(painter, right) / 2, y}};
+}
+
+void DrawTextLine(QPainter& painter, std::vector<LineText> texts, int from, int to) {
+  std::stable_sort(texts.begin(), texts.end(),
+                   [](const LineText& a, const LineText& b) { return a.X < b.X; });
+  const QFont font = painter.font();
+  const int n = static_cast<int>(texts.size());
+  const int gap = TextWidth(painter, QStringLiteral(" "));
+  std::vector<double> sizes(n, 1.0);
+  std::vector<int> widths(n), wanted(n);
+  TextPlaces places;
+  for (;;) {
+    for (int i = 0; i < n; ++i) {
+      const int full = TextWidth(painter, texts[i].Text);
+      widths[i] = QFontMetrics(ScaledFont(font, sizes[i]), painter.device())
+                      .horizontalAdvance(texts[i].Text);
+      wanted[i] = texts[i].X + full / 2 - widths[i] / 2;
+    }
+    places = SeparateTexts(wanted, widths, gap, from, to);
+    // A group with a text pushed off its line is made smaller as a whole, so
+    // that its texts keep their order and sizes among themselves.
+    std::vector<bool> crowded(n, false);
+    for (int i = 0; i < n; ++i)
+      if (std::abs(places.Lefts[i] - wanted[i]) > widths[i] / 2 && sizes[i] > SmallestText)
+        crowded[places.Groups[i]] = true;
+    bool shrunk = false;
+    for (int i = 0; i < n; ++i) {
+      if (crowded[places.Groups[i]] && sizes[i] > SmallestText) {
+        sizes[i] = std::max(SmallestText, sizes[i] - 0.1);
+        shrunk = true;
+      }
+    }
+    if (!shrunk) break;
+  }
+  const std::vector<int>& lefts = places.Lefts;
+  // A smaller text keeps the baseline of the line.
+  const int ascent = painter.fontMetrics().ascent();
+  for (int i = 0; i < n; ++i) {
+    painter.setFont(ScaledFont(font, sizes[i]));
+    painter.drawText(lefts[i], texts[i].Y + ascent, texts[i].Text);
+  }
+  painter.setFont(font);
 }
 
 void TextAt(QPainter& painter, int x, int y, const QString& text) {
@@ -154,11 +267,13 @@ QString CurveExtremeText(GraphQuantity quantity, double extreme) {
 }
 
 void DrawCurveExtremes(QPainter& painter, const std::array<int, GraphCount>& axes, int y,
-                       const std::array<double, GraphCount>& extremes) {
+                       const std::array<double, GraphCount>& extremes, int from, int to) {
+  std::vector<LineText> texts;
   for (int g = 0; g < GraphCount; ++g) {
     const QString text = CurveExtremeText(static_cast<GraphQuantity>(g), extremes[g]);
-    TextAt(painter, axes[g] - TextWidth(painter, text) / 2, y, text);
+    texts.push_back({text, axes[g] - TextWidth(painter, text) / 2, y});
   }
+  DrawTextLine(painter, std::move(texts), from, to);
 }
 
 void PaintOutputGraphs(QPainter& painter, QSize client, int panelHeight, const NodeResults& results,
@@ -180,9 +295,12 @@ void PaintOutputGraphs(QPainter& painter, QSize client, int panelHeight, const N
   const auto place = [&](GraphQuantity q, int axis) {
     return GraphPlace{axis, top, scales.ScreenZ, scales[q].Screen};
   };
+  // The scale labels, titles and the depth axis's "0" share one line.
+  std::vector<LineText> labels;
   const auto grid = [&](GraphQuantity q, int axis) {
     const ValueGrid values = MakeValueGrid(q, scales[q], scales[q].Screen, axis);
-    DrawValueGrid(painter, values, top, bottom, depths, values.Right, values.Left, labelY);
+    DrawValueGrid(painter, values, top, bottom, depths, values.Right, values.Left);
+    for (const LineText& label : ScaleLabels(painter, values, labelY)) labels.push_back(label);
     return values;
   };
 
@@ -201,7 +319,7 @@ void PaintOutputGraphs(QPainter& painter, QSize client, int panelHeight, const N
 
   // The depth axis between the moment and the shear force graphs.
   const int X = (gridM.Right + gridQ.Left) / 2;
-  TextAt(painter, X - 3, top - 8, QStringLiteral("0"));
+  labels.push_back({QStringLiteral("0"), X - 3, top - 8});
   const QString depth = ToQString(Format("%5.3f", length)) + QStringLiteral(" m");
   TextAt(painter, X - TextWidth(painter, depth) / 2, bottom - 8, depth);
   painter.drawLine(X, top + 8, X, bottom - 12);
@@ -215,9 +333,10 @@ void PaintOutputGraphs(QPainter& painter, QSize client, int panelHeight, const N
   const char* const titles[GraphCount] = {"w", "M", "Q", "f"};
   const int axes[GraphCount] = {xW, xM, xQ, xF};
   for (int g = 0; g < GraphCount; ++g)
-    TextAt(painter, axes[g] - 3, labelY, QLatin1String(titles[g]));
+    labels.push_back({QLatin1String(titles[g]), axes[g] - 3, labelY});
+  DrawTextLine(painter, std::move(labels), 0, CW);
   // Each curve's largest value, one line above its labels.
-  DrawCurveExtremes(painter, {xW, xM, xQ, xF}, labelY - 13, CurveExtremes(results, NN));
+  DrawCurveExtremes(painter, {xW, xM, xQ, xF}, labelY - 13, CurveExtremes(results, NN), 0, CW);
 }
 
 }  // namespace korvanu

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QSize>
 #include <array>
+#include <vector>
 
 #include "engine/EngineState.h"
 #include "results/GraphScales.h"
@@ -48,10 +49,30 @@ void DrawShearCurve(QPainter& painter, const GraphPlace& place, const NodeResult
 void DrawLoadCurve(QPainter& painter, const GraphPlace& place, const NodeResults& results, int NN,
                    CurveColors colors);
 
-// Vertical grid lines from top to bottom, the depth lines from x fromX to
-// toX, and the outer labels centred on their lines with their tops at labelY.
+// Vertical grid lines from top to bottom and the depth lines from x fromX to
+// toX.
 void DrawValueGrid(QPainter& painter, const ValueGrid& grid, int top, int bottom,
-                   const std::vector<int>& depthLines, int fromX, int toX, int labelY);
+                   const std::vector<int>& depthLines, int fromX, int toX);
+
+// A text of one line of texts above the graphs, with the left end and the
+// top of its cell at (X, Y) where nothing crowds it.
+struct LineText {
+  QString Text;
+  int X = 0;
+  int Y = 0;
+};
+
+// The outer labels of a grid, centred on their lines, tops at y.
+std::array<LineText, 2> ScaleLabels(const QPainter& painter, const ValueGrid& grid, int y);
+
+// Draws the texts of a line where they are placed, except where neighbours
+// would come closer than a blank: those move apart, each by half of what they
+// lack, and none beyond from..to. Where a text would move by more than half
+// its width (and so leave the grid line it labels), the texts crowded with it
+// are made smaller together, in steps of a tenth down to half their size,
+// until none need. Texts never run into each other, so that two numbers never
+// read as one.
+void DrawTextLine(QPainter& painter, std::vector<LineText> texts, int from, int to);
 
 // Text with the top of its cell at y, in the painter's font.
 void TextAt(QPainter& painter, int x, int y, const QString& text);
@@ -64,9 +85,9 @@ std::array<double, GraphCount> CurveExtremes(const NodeResults& results, int NN)
 // "max 0.0279 m": the extreme with its unit, as it stands above its curve.
 QString CurveExtremeText(GraphQuantity quantity, double extreme);
 // The extremes centred above the graphs whose axes are at `axes`, with the
-// tops of their texts at y.
+// tops of their texts at y, as a line of texts within from..to.
 void DrawCurveExtremes(QPainter& painter, const std::array<int, GraphCount>& axes, int y,
-                       const std::array<double, GraphCount>& extremes);
+                       const std::array<double, GraphCount>& extremes, int from, int to);
 
 // The graphs window's picture of a step on a client area of `client`, below
 // a panel `panelHeight` high; the scales come from all steps.

@@ -2,6 +2,8 @@
 // in their fixed order and the page numbering across jobs.
 #include "print/PrintJob.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QPrinter>
 #include <algorithm>
 #include <utility>
@@ -20,6 +22,28 @@ const char* const PrinterFailedText =
 const char* const ComputationFaultText =
     "The computation for the output ended in a fault. Nothing was printed.";
 
+QString ReportTitle(const ProblemData& problem) {
+  const QString name = PrintableText(problem.General.ProblemName).trimmed();
+  return QStringLiteral("Korvanu - ") + (name.isEmpty() ? QStringLiteral("Sheet Pile Wall") : name);
+}
+
+QString ReportFileProposal(const ProblemData& problem) {
+  QString name = QFileInfo(PrintableText(problem.General.FileName).trimmed()).completeBaseName();
+  if (name.isEmpty()) name = QStringLiteral("Report");
+  return QDir::current().absoluteFilePath(name + QStringLiteral(".pdf"));
+}
+
+void ProposeReportFile(QPrinter& printer, const ProblemData& problem) {
+  const QPrinter::OutputFormat format = printer.outputFormat();
+  const QString printerName = printer.printerName();
+  // A name ending in .pdf turns the printer into a PDF printer.
+  printer.setOutputFileName(ReportFileProposal(problem));
+  if (format == QPrinter::NativeFormat) {
+    printer.setOutputFormat(QPrinter::NativeFormat);
+    printer.setPrinterName(printerName);
+  }
+}
+
 PrintJob::PrintJob(const ProblemData& problem, ViewState& view, Dialogs& dialogs,
                    PrintJobHooks hooks)
     : problem_(problem), view_(view), dialogs_(dialogs), hooks_(std::move(hooks)) {}
@@ -32,6 +56,7 @@ PrintOutcome PrintJob::Run(const PrintOptions& options, QPrinter& printer, QWidg
   showPanel(true);
 
   if (!dialogs_.Print(parent, printer)) return PrintOutcome::Cancelled;
+  printer.setDocName(ReportTitle(problem_));
 
   if (!view_.ResultsValid) view_.PageOffset = 0;
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QSize>
+#include <QString>
 #include <functional>
 
 #include "analysis/FactorSearch.h"
@@ -23,6 +24,16 @@ class Dialogs;
 extern const char* const PrinterFailedText;
 // The message when the computation that the output needs ends in a fault.
 extern const char* const ComputationFaultText;
+
+// "Korvanu - " and the problem name: the title of the report's document (a
+// PDF file's title, a print queue's job name).
+QString ReportTitle(const ProblemData& problem);
+
+// The file that Print to PDF proposes: the datafile's name with ".pdf" in
+// the current folder, where the datafile was opened or saved. The printer
+// stays on the system printer when it was on it; only its file changes.
+QString ReportFileProposal(const ProblemData& problem);
+void ProposeReportFile(QPrinter& printer, const ProblemData& problem);
 
 enum class PrintOutcome {
   Printed,            // the document was ended and went to the printer (possibly without pages)

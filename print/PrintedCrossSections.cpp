@@ -53,6 +53,11 @@ int PrintCrossSection(PrintContext& context, int y, int step) {
   QPainter& painter = context.Painter();
   if (!painter.isActive()) return yb + 2 * hh + m;
   painter.save();
+  // Everything of a step stays in the room it takes on the page: a water
+  // level far below the toe would otherwise cross the drawings below.
+  const int top = y0 - m - 2 * hh;
+  const int bottom = yb + 2 * hh + m;
+  painter.setClipRect(QRect(0, top, PW, bottom - top));
   painter.setBrush(Qt::NoBrush);
   painter.setPen(FlatPen(Qt::black, 1));
   context.TextOut(context.LeftMargin, y0 - m, Format("Step %2d :", s));
@@ -144,7 +149,7 @@ int PrintCrossSection(PrintContext& context, int y, int step) {
               hh / 2, hh);
   }
   painter.restore();
-  return yb + 2 * hh + m;
+  return bottom;
 }
 
 }  // namespace korvanu

@@ -17,9 +17,13 @@ int PrintDesignSummary(PrintContext& context, int y, const DesignSearches* searc
   const ProblemData& problem = context.Problem();
   const DesignSummary summary = SummariseDesign(problem, problem.Design);
   const std::vector<Verdict> verdicts = DesignVerdicts(summary, searches);
-  const QStringList lines =
-      QString::fromUtf8(DesignReportText(problem, summary, searches, verdicts))
-          .split(QLatin1Char('\n'));
+  QStringList lines = QString::fromUtf8(DesignReportText(problem, summary, searches, verdicts))
+                          .split(QLatin1Char('\n'));
+  // A blank line at the end would open a page of its own.
+  while (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+  // The checks and their verdict stand on one page.
+  qsizetype together = lines.lastIndexOf(QStringLiteral("Checks"));
+  if (together < 0) together = std::max<qsizetype>(0, lines.size() - 3);
 
   context.SelectFont(context.TitleFont());
   const int h = context.TextHeight(QStringLiteral("W"));
@@ -41,12 +45,13 @@ int PrintDesignSummary(PrintContext& context, int y, const DesignSearches* searc
     context.SelectFont(fixed);
   }
   const int lineHeight = context.TextHeight(QStringLiteral("W"));
-  for (const QString& line : lines) {
-    if (y + lineHeight > bottom) {
+  for (qsizetype k = 0; k < lines.size(); ++k) {
+    const qsizetype keep = k == together ? lines.size() - k : 1;
+    if (y + keep * lineHeight > bottom && (k > 0 || keep == 1)) {
       y = PageFrame(context, y);
       context.SelectFont(fixed);
     }
-    if (!line.isEmpty()) context.TextOut(context.LeftMargin, y, line);
+    if (!lines[k].isEmpty()) context.TextOut(context.LeftMargin, y, lines[k]);
     y += lineHeight;
   }
   context.SelectFont(context.TextFont());

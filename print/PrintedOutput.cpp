@@ -3,6 +3,7 @@
 #include "print/PrintedOutput.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "core/TextFormat.h"
 #include "print/OutputGraphDrawing.h"
@@ -132,14 +133,17 @@ int PrintStepGraphs(PrintContext& context, int y, int k) {
     const int axis = axes[static_cast<int>(q)];
     return GraphPlace{axis, top, scales.PrintZ, scales[q].Print};
   };
+  // The scale labels, titles and the depth axis's "0" share one line.
+  std::vector<LineText> labels;
   const auto grid = [&](GraphQuantity q, bool fromRight) {
     const ValueGrid values =
         MakeValueGrid(q, scales[q], scales[q].Print, axes[static_cast<int>(q)]);
     if (fromRight) {
-      DrawValueGrid(painter, values, top, bot, depths, values.Right + 1, values.Left, top - h);
+      DrawValueGrid(painter, values, top, bot, depths, values.Right + 1, values.Left);
     } else {
-      DrawValueGrid(painter, values, top, bot, depths, values.Left + 1, values.Right, top - h);
+      DrawValueGrid(painter, values, top, bot, depths, values.Left + 1, values.Right);
     }
+    for (const LineText& label : ScaleLabels(painter, values, top - h)) labels.push_back(label);
     return values;
   };
 
@@ -155,7 +159,7 @@ int PrintStepGraphs(PrintContext& context, int y, int k) {
   // The depth axis between the moment and the shear force graphs.
   const int X = (gridQ.Left + 1 + gridM.Right) / 2;
   const QString zero = QStringLiteral("0");
-  TextAt(painter, X - TextWidth(painter, zero) / 2, top - h / 3, zero);
+  labels.push_back({zero, X - TextWidth(painter, zero) / 2, top - h / 3});
   const QString depth = QString::fromLatin1(Format("%5.3f", results.z[NN])) + QStringLiteral(" m");
   TextAt(painter, X - TextWidth(painter, depth) / 2, bot - h / 3, depth);
   const int arrow = bot - (2 * h) / 3;
@@ -168,10 +172,11 @@ int PrintStepGraphs(PrintContext& context, int y, int k) {
 
   const char* const titles[GraphCount] = {"w", "M", "Q", "f"};
   for (int g = 0; g < GraphCount; ++g)
-    TextAt(painter, axes[g] - a, top - h, QLatin1String(titles[g]));
+    labels.push_back({QLatin1String(titles[g]), axes[g] - a, top - h});
+  DrawTextLine(painter, std::move(labels), 0, PW);
 
   // Each curve's largest value with its unit, in the free line below the title.
-  DrawCurveExtremes(painter, {axes[0], axes[1], axes[2], axes[3]}, top - 2 * h, extremes);
+  DrawCurveExtremes(painter, {axes[0], axes[1], axes[2], axes[3]}, top - 2 * h, extremes, 0, PW);
   const char* const units[GraphCount] = {" m", " kNm/m", " kN/m", " kN/m\u00b2"};
   const int y2 = bot + h;
   context.TextOut(LM, y2, std::string("Maxima :"));

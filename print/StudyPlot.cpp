@@ -13,6 +13,7 @@
 #include "print/OutputGraphDrawing.h"
 #include "print/PageFrame.h"
 #include "print/PrintContext.h"
+#include "print/PrintJob.h"
 
 namespace korvanu {
 
@@ -389,6 +390,7 @@ int WriteStudyPlot(const StudyResults& study, const std::string& pdf, std::strin
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(QString::fromLocal8Bit(pdf.c_str()));
   printer.setPageSize(QPageSize(QPageSize::A4));
+  printer.setDocName(ReportTitle(study.Problem()) + QStringLiteral(" - Study"));
   PrintOptions options;
   options.Colors = true;
   PrintContext context(printer, study.Problem(), options, 0);

@@ -531,6 +531,7 @@ void TFormKRV::SpeedButtonPrintClick() {
     const DesignSearches* known = design ? design->ShownSearches() : nullptr;
     return known ? *known : RunDesignSearches(problem_);
   };
+  ProposeReportFile(*printer_, problem_);
   PrintJob job(problem_, view_, context_.Dialog, std::move(hooks));
   job.Run(CurrentPrintOptions(), *printer_, this);
 }

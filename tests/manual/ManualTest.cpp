@@ -387,6 +387,7 @@ class ManualTest : public QObject {
       at = found;
     }
     QVERIFY(pages[0].contains(QLatin1String("Korvanu - Manual")));
+    QCOMPARE(PdfTitle(pdf), QStringLiteral("Korvanu - Manual"));
     for (int page = 2; page <= 9; ++page) {
       QVERIFY(pages[page - 1].contains(QStringLiteral("page %1").arg(page)));
       QVERIFY(pages[page - 1].contains(QLatin1String("Korvanu - Manual")));

@@ -1,7 +1,8 @@
 // The printed cross sections read back from the PDF: the title above step 0,
 // the step lines, drawings that fit their pages, and in the page pictures
 // the palette colours or the hatching, excavated halves left blank with no
-// boundary line, and water levels under the coloured layers.
+// boundary line, water levels under the coloured layers, and none outside
+// the drawing of their step.
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
@@ -161,6 +162,21 @@ class PrintedCrossSectionsTest : public QObject {
     const Drawing step2 = DrawingOf(words, 1, 2);
     QCOMPARE(QColor(page.pixel(Px(left, step2.Y(2.5)))), LayerColor(2));
     QCOMPARE(QColor(page.pixel(Px(right, step2.Y(2.5)))), QColor(Qt::white));
+  }
+
+  // Water 2 m below the toe in every step: step 0's line would cross step
+  // 1's dug-out left half and step 1's the blank page below it.
+  void waterBelowTheToeStaysOutOfTheOtherDrawings() {
+    problem.General.NT = 1;
+    for (int s = 0; s <= 1; ++s)
+      for (const Side side : {Side::Left, Side::Right})
+        for (int j = 0; j < problem.General.NL; ++j) problem.Layer(j, s, side).Zw = 6.0;
+    const QImage page = Picture(Print(true, QStringLiteral("deep.pdf")), 1);
+    QVERIFY(!page.isNull());
+    int blue = 0;
+    for (int y = 0; y < page.height(); ++y)
+      for (int x = 0; x < page.width(); ++x) blue += QColor(page.pixel(x, y)) == QColor(0, 0, 255);
+    QCOMPARE(blue, 0);
   }
 
   void hatchedLayersAndTheirBoundaries() {

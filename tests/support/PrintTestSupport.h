@@ -60,30 +60,41 @@ inline QStringList PdfPages(const QString& path) {
   return pages;
 }
 
+// The document title of a PDF file, as pdfinfo reads it.
+inline QString PdfTitle(const QString& path) {
+  QProcess process;
+  process.start(QStringLiteral("pdfinfo"), {path});
+  if (!process.waitForFinished(30000) || process.exitCode() != 0) return {};
+  for (const QString& line : QString::fromUtf8(process.readAllStandardOutput()).split('\n'))
+    if (line.startsWith(QLatin1String("Title:"))) return line.mid(6).trimmed();
+  return {};
+}
+
 struct Word {
   int page;
   QString text;
   double xMin;
   double yMin;
   double xMax = 0.0;
+  double yMax = 0.0;
 };
 
-// Every word with the top-left corner and the right edge of its box, in
-// points from the paper corner.
+// Every word with the corners of its box, in points from the paper corner.
 inline QList<Word> PdfWords(const QString& path) {
   const QString xml = RunPdfToText({QStringLiteral("-bbox"), path, QStringLiteral("-")});
   QList<Word> words;
   int page = 0;
   static const QRegularExpression tag(
-      QStringLiteral("<page |<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\"[^>]*>"
-                     "([^<]*)</word>"));
+      QStringLiteral("<page |<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" "
+                     "yMax=\"([0-9.]+)\"[^>]*>([^<]*)</word>"));
   for (auto it = tag.globalMatch(xml); it.hasNext();) {
     const auto match = it.next();
     if (match.captured(0) == QLatin1String("<page ")) {
       ++page;
     } else {
-      words.append({page, match.captured(4), match.captured(1).toDouble(),
-                    match.captured(2).toDouble(), match.captured(3).toDouble()});
+      words.append({page, match.captured(5), match.captured(1).toDouble(),
+                    match.captured(2).toDouble(), match.captured(3).toDouble(),
+                    match.captured(4).toDouble()});
     }
   }
   return words;

@@ -36,6 +36,7 @@ class ScriptedDialogs : public Dialogs {
   }
   bool Print(QWidget*, QPrinter& printer) override {
     ++printDialogs;
+    proposedPdf = printer.outputFileName();
     if (onPrint) onPrint();
     if (printAnswers.empty()) return printWhenUnscripted;
     const std::optional<QString> pdf = Next(printAnswers);
@@ -80,6 +81,7 @@ class ScriptedDialogs : public Dialogs {
   QString lastFolder;
   QString lastFileName;
   int printDialogs = 0;
+  QString proposedPdf;  // the file the printer was set to when its dialog opened
 
  private:
   static std::optional<QString> Next(std::deque<std::optional<QString>>& answers) {

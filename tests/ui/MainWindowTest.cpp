@@ -637,6 +637,25 @@ class MainWindowTest : public QObject {
     QVERIFY(options.General && options.Tables && !options.Layers && !options.Colors);
   }
 
+  // Print to PDF proposes the datafile's name in its folder; the report
+  // carries the problem's name as its title.
+  void printProposesTheDatafileNameAndTitlesTheReport() {
+    for (int i = 0; i < 9; ++i) Main().OptionBox(i).setChecked(i == 0);
+    QDir folder(fx_.FolderPath());
+    QVERIFY(folder.mkdir(QStringLiteral("pit")));
+    fx_.Dialogs().saveAnswers.push_back(folder.filePath(QStringLiteral("pit/Ex2.krv")));
+    Main().SpeedButtonSaveClick();
+    const QString pdf = folder.filePath(QStringLiteral("chosen.pdf"));
+    fx_.Dialogs().printAnswers = {pdf, std::nullopt};
+    Main().SpeedButtonPrintClick();
+    QCOMPARE(fx_.Dialogs().proposedPdf, folder.filePath(QStringLiteral("pit/Ex2.pdf")));
+    QCOMPARE(PdfTitle(pdf), QStringLiteral("Korvanu - ") +
+                                QString::fromStdString(fx_.Problem().General.ProblemName));
+    // Not the file chosen last time: the datafile's name again.
+    Main().SpeedButtonPrintClick();
+    QCOMPARE(fx_.Dialogs().proposedPdf, folder.filePath(QStringLiteral("pit/Ex2.pdf")));
+  }
+
   void aFaultInTheComputationForTheReportWritesNoFile() {
     Main().show();
     for (int step = 0; step <= 20; ++step)
