@@ -16,7 +16,6 @@
 
 #include "core/ClipboardBlock.h"
 #include "ui/NumberCellDelegate.h"
-#include "ui/WindowParts.h"
 
 namespace korvanu {
 
@@ -422,14 +421,6 @@ bool StringGrid::eventFilter(QObject* watched, QEvent* event) {
   if (watched == editor_ && event->type() == QEvent::FocusIn && selectedAtFocusOut_ &&
       static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason)
     editor_->selectAll();
-  if (watched == editor_ && event->type() == QEvent::ShortcutOverride) {
-    // Undo and redo are the program's, not those of one cell's text.
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (IsUndoOrRedoKey(*key)) {
-      key->ignore();
-      return true;
-    }
-  }
   return QTableWidget::eventFilter(watched, event);
 }
 

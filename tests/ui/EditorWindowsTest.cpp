@@ -72,14 +72,14 @@ class EditorWindowsTest : public QObject {
     QVERIFY(Cursor(grid, 1, 2));
 
     // Tab to Wd, down to layer 3: the cells passed store nothing (step 1
-    // keeps its excavation) and still count as an edit.
+    // keeps its excavation) and leave the results as they were.
     const auto table = fx_.Problem().LayerTable;
     fx_.View().ResultsValid = true;
     Key(grid, Qt::Key_Tab, 2);
     Key(grid, Qt::Key_Down, 2);
     QVERIFY(Cursor(grid, 3, 4));
     QVERIFY(fx_.Problem().LayerTable == table);
-    QVERIFY(!fx_.View().ResultsValid);
+    QVERIFY(fx_.View().ResultsValid);
     // Type, Enter: both sides in every step.
     Type(grid, QStringLiteral("18"));
     Key(grid, Qt::Key_Return);
@@ -90,6 +90,7 @@ class EditorWindowsTest : public QObject {
     }
     QCOMPARE(fx_.Problem().Layer(2, 4, Side::Left).Wd, 16.0);
     QCOMPARE(grid.Cell(3, 4), QStringLiteral("    18.000"));
+    QVERIFY(!fx_.View().ResultsValid);
 
     // A negative number keeps the cursor and the stored value.
     Type(grid, QStringLiteral("-1"));

@@ -377,10 +377,42 @@ class MainWindowTest : public QObject {
     QVERIFY(!fx_.View().PrintOptionsShown);
     QVERIFY(Main().PanelOptions().isVisible());
 
-    // Leaving any cell afterwards clears the results and the output commands.
+    // Leaving a cell as it was keeps the results; a stored change puts them
+    // and the output commands out of date.
     Grid().SelectCell(1, File);
+    QVERIFY(fx_.View().ResultsValid);
+    TypeAndEnter(Problem, QStringLiteral("Changed"));
     QVERIFY(!fx_.View().ResultsValid);
     Main().Refresh();
+    QVERIFY(!OutputCommandsEnabled());
+  }
+
+  void onlyAStoredChangePutsTheResultsOutOfDate() {
+    Main().show();
+    TypeAndEnter(User, QStringLiteral("Quay"));
+    Main().SpeedButtonRunClick();
+    Main().SpeedButtonScreenOutputClick();
+    const QLabel* outOfDate =
+        Context().Windows.Tables->findChild<QLabel*>(QStringLiteral("LabelOutOfDate"));
+    QVERIFY(outOfDate != nullptr && outOfDate->isHidden());
+    // A name refused for its comma stores nothing.
+    TypeAndEnter(Problem, QStringLiteral("Wall A, stage 2"));
+    QCOMPARE(fx_.Dialogs().messages.size(), 1);
+    Main().Refresh();
+    QVERIFY(OutputCommandsEnabled());
+    QVERIFY(outOfDate->isHidden());
+    // Undone back to the problem computed, the results hold again; redone,
+    // they are out of date again.
+    TypeAndEnter(NN, QStringLiteral("120"));
+    QVERIFY(!OutputCommandsEnabled());
+    QVERIFY(!outOfDate->isHidden());
+    Main().Undo1Click();
+    QVERIFY(OutputCommandsEnabled());
+    QVERIFY(outOfDate->isHidden());
+    Main().Redo1Click();
+    QVERIFY(!OutputCommandsEnabled());
+    Main().Undo1Click();
+    Main().Undo1Click();  // the user typed before the computation
     QVERIFY(!OutputCommandsEnabled());
   }
 
