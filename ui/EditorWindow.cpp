@@ -241,7 +241,10 @@ bool EditorWindow::GridSelectCell(int col, int row) {
     }
     if (!commit.Message.empty()) ShowMessage(commit.Message);
     const QString shown = ToQString(commit.Shown);
-    grid_->SetCell(leftCol, leftRow, shown);
+    if (!commit.Accepted && commit.ShownPending)
+      grid_->ShowUnstored(shown);
+    else
+      grid_->SetCell(leftCol, leftRow, shown);
     AfterCommit(leftCol, leftRow);
     context_.Steps.ProblemChanged(this);
     if (!commit.Accepted) {

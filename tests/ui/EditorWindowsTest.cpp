@@ -153,6 +153,22 @@ class EditorWindowsTest : public QObject {
     QVERIFY(Cursor(grid, 3, 6));
     QCOMPARE(fx_.Problem().Anchors[20][3].Fa, 1.0);
 
+    // Escape abandons a value typed, and the 1.000 shown for a refused one:
+    // the stored value comes back, and leaving the cell stores nothing.
+    Type(grid, QStringLiteral("42"));
+    Key(grid, Qt::Key_Escape);
+    QCOMPARE(grid.Cell(3, 6), QStringLiteral("       0.000"));
+    QVERIFY(!grid.EditModified());
+    Type(grid, QStringLiteral("-5"));
+    Key(grid, Qt::Key_Return);
+    QCOMPARE(grid.Cell(3, 6), QStringLiteral("       1.000"));
+    Key(grid, Qt::Key_Escape);
+    QCOMPARE(grid.Cell(3, 6), QStringLiteral("       0.000"));
+    Key(grid, Qt::Key_Up);
+    Key(grid, Qt::Key_Down);
+    QVERIFY(Cursor(grid, 3, 6));
+    QCOMPARE(fx_.Problem().Anchors[20][4].Fa, 0.0);
+
     // Typed but not left when a main-window command runs: the value is kept,
     // for the step it was typed in, as the main grid keeps its own.
     Type(grid, QStringLiteral("99"));
