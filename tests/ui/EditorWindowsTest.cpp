@@ -14,6 +14,8 @@
 #include "base/Fonts.h"
 #include "core/Datafile.h"
 #include "core/ProblemDefaults.h"
+#include "core/StrengthRules.h"
+#include "engine/StrengthCoefficients.h"
 #include "tests/support/WindowFixture.h"
 #include "ui/StepChooser.h"
 #include "ui/StringGrid.h"
@@ -121,6 +123,49 @@ class EditorWindowsTest : public QObject {
              QStringLiteral("Soil name can be changed in\ninitial state only."));
     QVERIFY(Cursor(grid, 1, 2));
     QCOMPARE(grid.Cell(1, 2), QStringLiteral("Soil 1"));
+  }
+
+  void theSoilPanelSaysWhatAnEditDidBeyondItsCells() {
+    ProblemData& problem = fx_.Problem();
+    SoilStrength strength;
+    strength.Method = EarthPressureMethod::Rankine;
+    strength.Kh = 10000;
+    ApplyCoefficients(problem, fx_.View(), 2, strength,
+                      LayerCoefficients(problem, 2, Side::Left, strength));
+    fx_.Main().SpeedButtonSoilsClick();
+    fx_.Activate(Soils());
+    StringGrid& grid = Soils().Grid();
+    const ProblemData before = problem;
+
+    // A thicker layer 1 loads layer 3 more: its stroke follows its k_h, in
+    // the same step of undo.
+    QVERIFY(grid.SelectCell(2, 2));
+    Type(grid, QStringLiteral("2"));
+    Key(grid, Qt::Key_Return);
+    const double dw = problem.Layer(2, 3, Side::Right).Dw;
+    QVERIFY(dw > before.Layer(2, 3, Side::Right).Dw);
+    QCOMPARE(grid.Cell(12, 4).trimmed(), QString::number(dw, 'f', 3));
+    QVERIFY(problem.Strength(2, 3, Side::Right)->Kh.has_value());
+    QCOMPARE(Soils().LabelNote().text(),
+             QStringLiteral("Dw derived again from k_h: layer 3 (both sides, steps 0-3). "
+                            "Ctrl+Z undoes it."));
+    fx_.Main().Undo1Click();
+    QVERIFY(problem == before);
+    QVERIFY(Soils().LabelNote().text().isEmpty());
+
+    // Wd in step 0 fills the layer the later steps dug: said at once.
+    QVERIFY(grid.SelectCell(3, 3));
+    Type(grid, QStringLiteral("18"));
+    TypeStep(Soils().ComboBoxStep(), QStringLiteral("2"));
+    QCOMPARE(problem.Layer(1, 2, Side::Left).Wd, 18.0);
+    QCOMPARE(Soils().LabelNote().text(),
+             QStringLiteral("Filled again, water values kept: layer 2 (left side, steps 1-3). "
+                            "Ctrl+Z undoes it."));
+    // A later edit without such effects says nothing.
+    QVERIFY(grid.SelectCell(8, 5));
+    Type(grid, QStringLiteral("1"));
+    Key(grid, Qt::Key_Return);
+    QVERIFY(Soils().LabelNote().text().isEmpty());
   }
 
   void anchorsFromTheKeyboardAndResetsThatStoreNothing() {
