@@ -209,6 +209,13 @@ void TFormKRV::BuildToolbar() {
   }
   // Quit is reached through the File menu only.
   Button("SpeedButtonQuit").hide();
+  // Right of the buttons: why a typed Length gave way.
+  lengthNote_ = MakeLabel(panelKRV_, "LabelLengthNote", QString(), 385, 6, false, 0);
+}
+
+void TFormKRV::ShowLengthNote(const std::string& note) {
+  lengthNote_->setText(ToQString(note));
+  lengthNote_->resize(lengthNote_->sizeHint());
 }
 
 void TFormKRV::BuildPanels() {
@@ -283,6 +290,7 @@ void TFormKRV::FormCreate() {
   InitialiseProblem(problem_, view_);
   context_.History.Clear();
   context_.Results.Clear();
+  ShowLengthNote({});
   dialogFileName_ = ToQString(problem_.General.FileName);
   LayOut();
   for (int row = 0; row < kGridRows; ++row)
@@ -359,8 +367,7 @@ void TFormKRV::FormActivate() {
   ModalScope modal(context_.ModalBoxes);
   // A value typed before the user went to another window is not dropped.
   CommitPendingEdit();
-  const int layers = problem_.General.NL;
-  if (layers >= 0 && layers <= MaxLayers) problem_.General.Length = problem_.Z[layers];
+  if (const std::string note = LengthFollowsLayers(problem_); !note.empty()) ShowLengthNote(note);
   dialogFileName_ = ToQString(problem_.General.FileName);
   WriteGridColumn();
   Refresh();
@@ -386,6 +393,8 @@ bool TFormKRV::MainGridSelectCell(int col, int row) {
     return false;
   }
   mainGrid_->SetCell(1, leftRow, ToQString(edit.Shown));
+  // A Length typed anew, or another lowest layer: the note is past.
+  if (field == GeneralField::Length || field == GeneralField::NL) ShowLengthNote({});
   if (field == GeneralField::FileName) dialogFileName_ = ToQString(problem_.General.FileName);
   if (edit.OthersChanged)
     mainGrid_->SetCell(1, static_cast<int>(GeneralField::Length),
@@ -465,6 +474,7 @@ void TFormKRV::SpeedButtonOpenClick() {
     unsaved_.Record(problem_);
     context_.History.Clear();
     context_.Results.Clear();
+    ShowLengthNote({});
   }
   ShowMessages(outcome.Messages);
   // Open cleared the shown flags of the options panel and the tool windows.

@@ -260,10 +260,18 @@ class MainWindowTest : public QObject {
     QCOMPARE(fx_.Problem().General.Length, 7.5);
     Main().Refresh();
     QCOMPARE(Grid().Cell(1, LengthRow), QStringLiteral("       7.500"));
+    QVERIFY(Main().LabelLengthNote().text().isEmpty());
     Main().FormActivate();
     QCOMPARE(fx_.Problem().General.Length, 4.0);
     QCOMPARE(Grid().Cell(1, LengthRow), QStringLiteral("       4.000"));
     QCOMPARE(Grid().Row(), 0);
+    QCOMPARE(Main().LabelLengthNote().text(),
+             QStringLiteral("Length follows the layers: change the thickness of layer 4"));
+    // Said until a Length is typed anew.
+    Main().FormActivate();
+    QVERIFY(!Main().LabelLengthNote().text().isEmpty());
+    TypeAndEnter(LengthRow, QStringLiteral("4"));
+    QVERIFY(Main().LabelLengthNote().text().isEmpty());
   }
 
   void activationStoresATypedValueFirst() {
