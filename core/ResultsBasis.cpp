@@ -30,8 +30,10 @@ bool ResultsBasis::Matches(const ProblemData& problem, const std::string& folder
 
 bool ResultsBasis::ValidAfter(bool validBefore, const ProblemData& before, const ProblemData& after,
                               const std::string& folder) const {
-  if (SameComputation(before, after)) return validBefore;
-  return Matches(after, folder);
+  // The results of the problem as it now is are valid however it got there
+  // (an activation puts back Length without an edit).
+  if (Matches(after, folder)) return true;
+  return validBefore && SameComputation(before, after);
 }
 
 }  // namespace korvanu

@@ -27,9 +27,10 @@ class ResultsBasis {
 
   // Whether results that were valid as `validBefore` are valid after the
   // problem went from `before` to `after` (a stored edit, an undo, a redo):
-  // an edit that leaves the computation alike (a refused value, a value
-  // stored as it was, a design setting) keeps them as they were; any other
-  // makes them valid exactly when it brings back the recorded problem.
+  // valid when the problem is the recorded one; otherwise an edit that
+  // leaves the computation alike (a refused value, a value stored as it
+  // was, a design setting) keeps them as they were, any other makes them out
+  // of date.
   bool ValidAfter(bool validBefore, const ProblemData& before, const ProblemData& after,
                   const std::string& folder) const;
 

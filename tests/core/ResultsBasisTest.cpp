@@ -1,6 +1,6 @@
-// When the results of a computation hold: a change that every computation
-// reads alike keeps them as they were, any other holds them exactly when it
-// brings back the problem computed, in the folder of its step files.
+// When the results of a computation hold: whenever the problem is the one
+// computed, in the folder of its step files; otherwise a change that computes
+// alike keeps them as they were, and any other puts them out of date.
 #include <gtest/gtest.h>
 
 #include "core/ResultsBasis.h"
@@ -29,8 +29,12 @@ TEST(ResultsBasis, OnlyAChangeOfTheComputationMovesTheResults) {
   EXPECT_TRUE(basis.ValidAfter(false, edited, computed, "/w"));
   EXPECT_TRUE(basis.ValidAfter(false, edited, judged, "/w"));
   EXPECT_FALSE(basis.ValidAfter(false, edited, computed, "/elsewhere"));
-  // A setting changed while out of date leaves them out of date.
-  EXPECT_FALSE(basis.ValidAfter(false, computed, judged, "/w"));
+  // A change that computes alike, away from the problem computed, keeps
+  // them as they were.
+  EXPECT_FALSE(basis.ValidAfter(false, edited, edited, "/w"));
+  ProblemData editedJudged = edited;
+  editedJudged.Design.Fy = 355.0;
+  EXPECT_TRUE(basis.ValidAfter(true, edited, editedJudged, "/w"));
 
   basis.Clear();
   EXPECT_FALSE(basis.ValidAfter(false, edited, computed, "/w"));
