@@ -503,7 +503,8 @@ bool StringGrid::eventFilter(QObject* watched, QEvent* event) {
     return EditorMouseEvent(*static_cast<QMouseEvent*>(event));
   // The editor drops its selection when the menu bar takes the focus (a menu
   // command from the keyboard); it gets the selection back with the focus, so
-  // that typing replaces the value as it did before. A click places the cursor.
+  // that typing replaces the value as it did before; a click decides for
+  // itself (EditorMouseEvent).
   if (watched == editor_ && event->type() == QEvent::FocusOut)
     selectedAtFocusOut_ = editor_->hasSelectedText() && editor_->selectedText() == editor_->text();
   if (watched == editor_ && event->type() == QEvent::FocusIn && selectedAtFocusOut_ &&
