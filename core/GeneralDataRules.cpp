@@ -3,6 +3,7 @@
 #include "core/GeneralDataRules.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "core/Check.h"
 #include "core/DatafileText.h"
@@ -160,6 +161,18 @@ CellCommit ApplyGeneralValue(ProblemData& problem, ViewState& view, GeneralField
   view.ResultsValid = false;
   view.PageOffset = 0;
   return edit;
+}
+
+std::string LengthFollowsLayers(ProblemData& problem) {
+  const int layers = problem.General.NL;
+  if (layers < 0 || layers > MaxLayers) return {};
+  const double depth = problem.Z[layers];
+  // Half the last decimal shown: a Length that reads as the depth did not
+  // give way, whatever the sum of the thicknesses left in its last bits.
+  const bool gaveWay = !(std::fabs(problem.General.Length - depth) <= 0.0005);
+  problem.General.Length = depth;
+  if (!gaveWay || layers == 0) return {};
+  return Format("Length follows the layers: change the thickness of layer %d", layers);
 }
 
 }  // namespace korvanu

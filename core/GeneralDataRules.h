@@ -38,4 +38,10 @@ std::string GeneralValueText(const ProblemData& problem, GeneralField field);
 CellCommit ApplyGeneralValue(ProblemData& problem, ViewState& view, GeneralField field,
                              std::string_view typed);
 
+// Length goes back to the depth of the lowest layer boundary, as it does
+// whenever the main window becomes active. When a typed Length gives way
+// (by more than its shown decimals), returns what the window says of it:
+// "Length follows the layers: change the thickness of layer N"; else empty.
+std::string LengthFollowsLayers(ProblemData& problem);
+
 }  // namespace korvanu

@@ -16,8 +16,7 @@ constexpr const char* kThicknessInInitialState =
     "Layer thickness can be changed in\ninitial state only.";
 constexpr const char* kEnterNonNegative = "Enter non-negative number";
 
-// Below this dry weight a layer is taken as excavated.
-constexpr double kNoDryWeight = 0.001;
+constexpr double kNoDryWeight = NoDryWeight;
 // A thickness typed after the initial state may differ this much from the
 // stored one (the shown value is rounded).
 constexpr double kThicknessTolerance = 0.001;
@@ -92,7 +91,70 @@ double Spread(ProblemData& problem, int layer, Side side, int first, int last, S
   return value;
 }
 
+// "3", "1-3", "0, 2-4" of steps in ascending order.
+std::string StepList(const std::vector<int>& steps) {
+  std::string text;
+  for (std::size_t k = 0; k < steps.size();) {
+    std::size_t end = k;
+    while (end + 1 < steps.size() && steps[end + 1] == steps[end] + 1) ++end;
+    if (!text.empty()) text += ", ";
+    text += end > k ? Format("%d-%d", steps[k], steps[end]) : Format("%d", steps[k]);
+    k = end + 1;
+  }
+  return text;
+}
+
+std::string SideSteps(const char* side, const std::vector<int>& steps) {
+  return Format("%s, %s ", side, steps.size() > 1 ? "steps" : "step") + StepList(steps);
+}
+
 }  // namespace
+
+std::vector<LayerRecord> RefilledRecords(const ProblemData& before, const ProblemData& after) {
+  std::vector<LayerRecord> refilled;
+  const int layers = std::clamp(std::min(before.General.NL, after.General.NL), 0, MaxLayers);
+  const int last = std::clamp(std::min(before.General.NT, after.General.NT), 0, MaxSteps);
+  for (int layer = 0; layer < layers; ++layer)
+    for (int step = 0; step <= last; ++step)
+      for (const Side side : {Side::Left, Side::Right})
+        if (before.Layer(layer, step, side).Wd < kNoDryWeight &&
+            after.Layer(layer, step, side).Wd >= kNoDryWeight)
+          refilled.push_back(LayerRecord{layer, step, side});
+  return refilled;
+}
+
+std::string DescribeRecords(const std::vector<LayerRecord>& records) {
+  std::string text;
+  for (int layer = 0; layer < MaxLayers; ++layer) {
+    std::vector<int> left, right;
+    for (const LayerRecord& r : records)
+      if (r.Layer == layer) (r.WallSide == Side::Left ? left : right).push_back(r.Step);
+    if (left.empty() && right.empty()) continue;
+    for (std::vector<int>* steps : {&left, &right}) {
+      std::sort(steps->begin(), steps->end());
+      steps->erase(std::unique(steps->begin(), steps->end()), steps->end());
+    }
+    std::string sides;
+    if (left == right) {
+      sides = SideSteps("both sides", left);
+    } else {
+      if (!left.empty()) sides = SideSteps("left side", left);
+      if (!left.empty() && !right.empty()) sides += "; ";
+      if (!right.empty()) sides += SideSteps("right side", right);
+    }
+    if (!text.empty()) text += ", ";
+    text += Format("layer %d (", layer + 1) + sides + ")";
+  }
+  return text;
+}
+
+std::string RefilledNote(const std::vector<LayerRecord>& records, int shownStep) {
+  std::vector<LayerRecord> unseen;
+  for (const LayerRecord& r : records)
+    if (r.Step != shownStep) unseen.push_back(r);
+  if (unseen.empty()) return {};
+  return "Filled again, water values kept: " + DescribeRecords(unseen) + ".";
+}
 
 std::string SoilCellText(const ProblemData& problem, const ViewState& view, SoilColumn column,
                          int layer) {

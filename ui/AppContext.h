@@ -6,6 +6,7 @@
 
 #include "core/EditHistory.h"
 #include "core/ProblemData.h"
+#include "core/ResultsBasis.h"
 #include "core/ViewState.h"
 #include "engine/ComputationObserver.h"
 #include "engine/EngineState.h"
@@ -61,6 +62,8 @@ struct AppContext {
   EditHistory History{};
   // The results of the last computation in the window, at full precision.
   KeptStepResults Computed{};
+  // The problem those results belong to.
+  ResultsBasis Results{};
 };
 
 }  // namespace korvanu

@@ -13,9 +13,9 @@
 #include "base/QtText.h"
 #include "core/Check.h"
 #include "core/ClipboardBlock.h"
-#include "core/EditTransaction.h"
 #include "ui/FramePlacement.h"
 #include "ui/StepChooser.h"
+#include "ui/StoredEdit.h"
 #include "ui/StringGrid.h"
 #include "ui/WindowParts.h"
 
@@ -154,8 +154,9 @@ bool EditorWindow::PasteText(const QString& text) {
   const int row = grid_->Row();
   pending_ = false;
   PasteOutcome outcome;
+  std::string note;
   {
-    EditTransaction edit(context_.History, context_.Problem, EditAt(col, row));
+    StoredEdit edit(context_, EditAt(col, row));
     outcome = PasteBlock(cells, col, row, grid_->ColCount() - 1, grid_->RowCount() - 1,
                          [this](int c, int r, const std::string& value) {
                            grid_->SetCell(c, r, QString::fromUtf8(value));
@@ -164,9 +165,11 @@ bool EditorWindow::PasteText(const QString& text) {
                            AfterCommit(c, r);
                            return commit;
                          });
+    note = FinishEdit(edit.Before());
   }
   // Refused cells show what is stored again; the pasted block stays marked.
   FormPaint();
+  ShowNote(note);
   PlaceCursor(col, row);
   int width = 0;
   for (const auto& line : cells) width = std::max(width, static_cast<int>(line.size()));
@@ -225,12 +228,23 @@ bool EditorWindow::GridSelectCell(int col, int row) {
   const bool pending = pending_ && pendingCol_ == leftCol && pendingRow_ == leftRow &&
                        grid_->Cell(leftCol, leftRow) == pendingText_;
   pending_ = false;
+  // A cell left as it was shown stores nothing: the cursor passing through
+  // step 0 would spread every value it passes over the later steps, and a
+  // rounded value would replace the exact one.
   if (grid_->EditModified() || pending) {
-    EditTransaction edit(context_.History, context_.Problem, EditAt(leftCol, leftRow));
-    const CellCommit commit = CommitCell(leftCol, leftRow);
+    CellCommit commit;
+    std::string note;
+    {
+      StoredEdit edit(context_, EditAt(leftCol, leftRow));
+      commit = CommitCell(leftCol, leftRow);
+      if (commit.Accepted) note = FinishEdit(edit.Before());
+    }
     if (!commit.Message.empty()) ShowMessage(commit.Message);
     const QString shown = ToQString(commit.Shown);
-    grid_->SetCell(leftCol, leftRow, shown);
+    if (!commit.Accepted && commit.ShownPending)
+      grid_->ShowUnstored(shown);
+    else
+      grid_->SetCell(leftCol, leftRow, shown);
     AfterCommit(leftCol, leftRow);
     context_.Steps.ProblemChanged(this);
     if (!commit.Accepted) {
@@ -240,12 +254,7 @@ bool EditorWindow::GridSelectCell(int col, int row) {
       pendingText_ = shown;
       return false;
     }
-  } else {
-    // A cell left as it was shown stores nothing: the cursor passing through
-    // step 0 would spread every value it passes over the later steps, and a
-    // rounded value would replace the exact one. It still counts as an edit.
-    context_.View.ResultsValid = false;
-    context_.Steps.ResultsStateChanged();
+    ShowNote(note);
   }
   context_.View.CurrentCol = col;
   context_.View.CurrentRow = row;

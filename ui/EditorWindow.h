@@ -89,6 +89,17 @@ class EditorWindow : public ToolWindow, public StepView {
     (void)col;
     (void)row;
   }
+  // Ends every stored edit of the window (a cell, a pasted block) within
+  // it, so that what it changes goes with the edit's step of undo; `before`
+  // is the problem as the edit found it. Returns what the panel is to say
+  // about the edit, or nothing.
+  virtual std::string FinishEdit(const ProblemData& before) {
+    (void)before;
+    return {};
+  }
+  // Says on the panel what the stored edit just finished did beyond its
+  // cells; an empty note says nothing.
+  virtual void ShowNote(const std::string& note) { (void)note; }
 
   void showEvent(QShowEvent* event) override;
   bool event(QEvent* event) override;

@@ -16,7 +16,6 @@
 
 #include "core/ClipboardBlock.h"
 #include "ui/NumberCellDelegate.h"
-#include "ui/WindowParts.h"
 
 namespace korvanu {
 
@@ -82,7 +81,15 @@ void StringGrid::SetCell(int col, int row, const QString& text) {
   if (col == col_ && row == row_) {
     ShowInEditor(text);
     modified_ = false;
+    caretPlaced_ = false;
+    shownText_ = text;
   }
+}
+
+void StringGrid::ShowUnstored(const QString& text) {
+  const QString stored = shownText_;
+  SetCell(col_, row_, text);
+  shownText_ = stored;
 }
 
 bool StringGrid::IsEditable(int col, int row) const {
@@ -116,8 +123,10 @@ void StringGrid::MoveCursor(int col, int row) {
   col_ = col;
   row_ = row;
   modified_ = false;
+  caretPlaced_ = false;
+  shownText_ = Cell(col, row);
   SelectBlock(col, row, col, row);
-  ShowInEditor(Cell(col, row));
+  ShowInEditor(shownText_);
   EnsureVisible();
   PlaceEditor();
 }
@@ -376,19 +385,93 @@ bool StringGrid::HandleKey(QKeyEvent& event) {
       SelectCell(col_, lastRow);
       return true;
     case Qt::Key_Left:
-      if (!editor_->hasSelectedText() && editor_->cursorPosition() == 0) {
+      // A caret placed for editing stays within the value.
+      if (!caretPlaced_ && !editor_->hasSelectedText() && editor_->cursorPosition() == 0) {
         SelectCell(col_ - 1, row_);
         return true;
       }
       return false;
     case Qt::Key_Right:
-      if (!editor_->hasSelectedText() && editor_->cursorPosition() == editor_->text().size()) {
+      if (!caretPlaced_ && !editor_->hasSelectedText() &&
+          editor_->cursorPosition() == editor_->text().size()) {
         SelectCell(col_ + 1, row_);
         return true;
       }
       return false;
     case Qt::Key_Return:
     case Qt::Key_Enter:
+      return true;
+    case Qt::Key_F2:
+      if (editor_->isReadOnly()) return false;
+      PlaceCaret(editor_->text().size());
+      return true;
+    case Qt::Key_Escape:
+      return AbandonTyping();
+    default:
+      return false;
+  }
+}
+
+void StringGrid::PlaceCaret(int position) {
+  caretPlaced_ = true;
+  editor_->deselect();
+  editor_->setCursorPosition(position);
+}
+
+bool StringGrid::AbandonTyping() {
+  if (!modified_ && !caretPlaced_ && Cell(col_, row_) == shownText_) return false;
+  // What the cell showed before the typing: the stored value, also where a
+  // refusal showed a value that leaving the cell would store.
+  SetCell(col_, row_, shownText_);
+  return true;
+}
+
+void StringGrid::ClickCell(int col, int row, Qt::KeyboardModifiers modifiers) {
+  if (modifiers & Qt::ShiftModifier) {
+    SelectBlock(anchorCol_, anchorRow_, col, row);
+  } else if (col == col_ && row == row_) {
+    // As on any other cell: typing replaces the whole value.
+    SelectBlock(col, row, col, row);
+    editor_->selectAll();
+    dragging_ = true;
+  } else {
+    dragging_ = SelectCell(col, row);
+  }
+  editor_->setFocus(Qt::MouseFocusReason);
+}
+
+bool StringGrid::EditorMouseEvent(QMouseEvent& event) {
+  int col = 0, row = 0;
+  // The cell under the pointer: an activation may have moved the editor
+  // away from under it before the click arrived.
+  const bool inCell = CellAt(viewport()->mapFromGlobal(event.globalPosition().toPoint()), col, row);
+  switch (event.type()) {
+    case QEvent::MouseButtonPress: {
+      mouseTaken_ = false;
+      if (event.button() != Qt::LeftButton || !inCell) return false;
+      // Once the caret is placed, or the value typed, clicks move the caret.
+      const bool onCursor = col == col_ && row == row_;
+      if (onCursor && !(event.modifiers() & Qt::ShiftModifier) && (caretPlaced_ || modified_))
+        return false;
+      ClickCell(col, row, event.modifiers());
+      mouseTaken_ = true;
+      return true;
+    }
+    case QEvent::MouseButtonDblClick:
+      mouseTaken_ = false;
+      if (event.button() != Qt::LeftButton || editor_->isReadOnly()) return false;
+      PlaceCaret(editor_->cursorPositionAt(event.position().toPoint()));
+      mouseTaken_ = true;
+      return true;
+    case QEvent::MouseMove:
+      if (!mouseTaken_) return false;
+      if (dragging_ && (event.buttons() & Qt::LeftButton) && inCell)
+        SelectBlock(anchorCol_, anchorRow_, col, row);
+      return true;
+    case QEvent::MouseButtonRelease:
+      if (!mouseTaken_) return false;
+      mouseTaken_ = false;
+      dragging_ = false;
       return true;
     default:
       return false;
@@ -414,22 +497,19 @@ bool StringGrid::eventFilter(QObject* watched, QEvent* event) {
     return handled;
   }
   if (watched == editor_ && event->type() == QEvent::KeyRelease) lastEditorKey_ = nullptr;
+  if (watched == editor_ &&
+      (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick ||
+       event->type() == QEvent::MouseMove || event->type() == QEvent::MouseButtonRelease))
+    return EditorMouseEvent(*static_cast<QMouseEvent*>(event));
   // The editor drops its selection when the menu bar takes the focus (a menu
   // command from the keyboard); it gets the selection back with the focus, so
-  // that typing replaces the value as it did before. A click places the cursor.
+  // that typing replaces the value as it did before; a click decides for
+  // itself (EditorMouseEvent).
   if (watched == editor_ && event->type() == QEvent::FocusOut)
     selectedAtFocusOut_ = editor_->hasSelectedText() && editor_->selectedText() == editor_->text();
   if (watched == editor_ && event->type() == QEvent::FocusIn && selectedAtFocusOut_ &&
       static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason)
     editor_->selectAll();
-  if (watched == editor_ && event->type() == QEvent::ShortcutOverride) {
-    // Undo and redo are the program's, not those of one cell's text.
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (IsUndoOrRedoKey(*key)) {
-      key->ignore();
-      return true;
-    }
-  }
   return QTableWidget::eventFilter(watched, event);
 }
 
@@ -452,13 +532,10 @@ void StringGrid::mousePressEvent(QMouseEvent* event) {
   event->accept();
   if (event->button() != Qt::LeftButton) return;
   int col = 0, row = 0;
-  if (CellAt(event->position().toPoint(), col, row)) {
-    if (event->modifiers() & Qt::ShiftModifier)
-      SelectBlock(anchorCol_, anchorRow_, col, row);
-    else
-      dragging_ = SelectCell(col, row);
-  }
-  editor_->setFocus(Qt::MouseFocusReason);
+  if (CellAt(event->position().toPoint(), col, row))
+    ClickCell(col, row, event->modifiers());
+  else
+    editor_->setFocus(Qt::MouseFocusReason);
 }
 
 // The view's own dragging and double-click editing would move its current

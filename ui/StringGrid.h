@@ -10,6 +10,7 @@
 
 class QKeyEvent;
 class QLineEdit;
+class QMouseEvent;
 class QTableView;
 
 namespace korvanu {
@@ -41,6 +42,9 @@ class StringGrid : public QTableWidget {
   QString Cell(int col, int row) const;
   // Writes a cell; when it is the cursor's cell, the editor shows the text.
   void SetCell(int col, int row, const QString& text);
+  // Shows in the cursor's cell a value the owner has not stored (a refused
+  // value's stand-in): Escape still puts back what the cell showed before.
+  void ShowUnstored(const QString& text);
 
   int Col() const { return col_; }
   int Row() const { return row_; }
@@ -62,6 +66,10 @@ class StringGrid : public QTableWidget {
   // Whether the text of the cursor's cell was typed since the cursor came
   // there or the program last wrote it.
   bool EditModified() const { return modified_; }
+  // Whether a double click or F2 placed the caret within the value, so that
+  // typing edits it and the arrows and clicks move within it; otherwise the
+  // whole value is selected and typing replaces it.
+  bool CaretPlaced() const { return caretPlaced_; }
 
   // The selected block of cells, columns along x and rows along y: the
   // cursor's cell unless Shift with the arrows or the mouse, a drag or Ctrl+A
@@ -95,6 +103,16 @@ class StringGrid : public QTableWidget {
  private:
   bool IsEditable(int col, int row) const;
   bool HandleKey(QKeyEvent& event);
+  // A left click on a cell: the cursor goes there (a click on the cursor's
+  // own cell selects its whole value), with Shift the block widens.
+  void ClickCell(int col, int row, Qt::KeyboardModifiers modifiers);
+  // The mouse over the editor, which lies on the cursor's cell; true when
+  // the grid took the event from the editor.
+  bool EditorMouseEvent(QMouseEvent& event);
+  void PlaceCaret(int position);
+  // Escape: the cell shows again what it showed before the typing, and
+  // nothing is stored; false when nothing was typed.
+  bool AbandonTyping();
   bool HandleBlockKey(QKeyEvent& event);
   // Moves the far corner of the block by (dx, dy).
   void ExtendBlock(int dx, int dy);
@@ -117,7 +135,13 @@ class StringGrid : public QTableWidget {
   int farCol_ = 0;
   int farRow_ = 0;
   bool dragging_ = false;
+  // The editor's press went to the grid, so do its moves and release.
+  bool mouseTaken_ = false;
   bool modified_ = false;
+  bool caretPlaced_ = false;
+  // What the cursor's cell showed when the cursor came or the program last
+  // wrote it.
+  QString shownText_;
   bool alignRight_ = false;
   // Whether the editor's whole text was selected when it last lost the focus.
   bool selectedAtFocusOut_ = false;

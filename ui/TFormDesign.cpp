@@ -7,7 +7,6 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFrame>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -21,9 +20,9 @@
 #include "analysis/DesignText.h"
 #include "base/QtText.h"
 #include "core/Check.h"
-#include "core/EditTransaction.h"
 #include "core/TextFormat.h"
 #include "ui/StepChooser.h"
+#include "ui/StoredEdit.h"
 #include "ui/StringGrid.h"
 #include "ui/WindowParts.h"
 
@@ -93,15 +92,6 @@ QCheckBox* MakeCheck(QWidget* parent, const char* name, const QString& text, int
 }
 
 }  // namespace
-
-bool SameComputation(const ProblemData& a, const ProblemData& b) {
-  if (!(a.General == b.General)) return false;
-  // The settings only judge the results; comparing a copy with them made
-  // alike keeps the comparison whole when the problem gains fields.
-  auto copy = std::make_unique<ProblemData>(a);
-  copy->Design = b.Design;
-  return *copy == b;
-}
 
 // What the searching thread owns: its own copy of the problem, the stop
 // flag the window sets and the results it leaves when it ends.
@@ -207,10 +197,8 @@ void TFormDesign::BuildSettings() {
       MakeCheck(this, "CheckBoxAnchors", QStringLiteral("no anchor yielded"), 730, y2, 150);
 
   connect(grade_, &QComboBox::currentIndexChanged, this, &TFormDesign::SettingsEdited);
-  for (QDoubleSpinBox* spin : {gammaM0_, minFp_, minFs_, maxW_}) {
+  for (QDoubleSpinBox* spin : {gammaM0_, minFp_, minFs_, maxW_})
     connect(spin, &QDoubleSpinBox::valueChanged, this, &TFormDesign::SettingsEdited);
-    spin->installEventFilter(this);
-  }
   for (QCheckBox* box : {requireFp_, requireFs_, requireW_, limitUtilisation_, noAnchorYield_})
     connect(box, &QCheckBox::toggled, this, &TFormDesign::SettingsEdited);
 }
@@ -258,23 +246,13 @@ void TFormDesign::SettingsEdited() {
   // The settings are part of the problem and are saved with it; they judge
   // the results but change none, so the results stay valid.
   {
-    EditTransaction edit(context_.History, context_.Problem, EditLocation{EditWindow::Design});
+    StoredEdit edit(context_, EditLocation{EditWindow::Design});
     context_.Problem.Design = s;
   }
   if (computedFor_) computedFor_->Design = s;
   if (searchedFor_) searchedFor_->Design = s;
   ShowSettings();
   ShowSummary();
-}
-
-bool TFormDesign::eventFilter(QObject* watched, QEvent* event) {
-  // Undo and redo are the program's, not those of a setting's text.
-  if (event->type() == QEvent::ShortcutOverride &&
-      IsUndoOrRedoKey(*static_cast<QKeyEvent*>(event))) {
-    event->ignore();
-    return true;
-  }
-  return ToolWindow::eventFilter(watched, event);
 }
 
 void TFormDesign::showEvent(QShowEvent* event) {

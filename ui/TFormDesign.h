@@ -9,6 +9,7 @@
 
 #include "analysis/DesignChecks.h"
 #include "analysis/FactorSearch.h"
+#include "core/ResultsBasis.h"
 #include "ui/StepLink.h"
 #include "ui/ToolWindow.h"
 
@@ -27,10 +28,6 @@ namespace korvanu {
 
 class StepChooser;
 class StringGrid;
-
-// Whether two problems compute alike: the same data apart from the design
-// settings, which only judge the results.
-bool SameComputation(const ProblemData& a, const ProblemData& b);
 
 class TFormDesign : public ToolWindow, public StepView {
   Q_OBJECT
@@ -75,7 +72,6 @@ class TFormDesign : public ToolWindow, public StepView {
 
  protected:
   void showEvent(QShowEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   struct SearchJob;

@@ -26,7 +26,6 @@
 #include "base/QtText.h"
 #include "core/Check.h"
 #include "core/DatafileCommands.h"
-#include "core/EditTransaction.h"
 #include "core/GeneralDataRules.h"
 #include "core/ProblemDefaults.h"
 #include "print/PrintJob.h"
@@ -34,6 +33,7 @@
 #include "ui/HelpTexts.h"
 #include "ui/MainWindowPlacement.h"
 #include "ui/ModalScope.h"
+#include "ui/StoredEdit.h"
 #include "ui/StringGrid.h"
 #include "ui/TFormAnchors.h"
 #include "ui/TFormAxis.h"
@@ -209,6 +209,13 @@ void TFormKRV::BuildToolbar() {
   }
   // Quit is reached through the File menu only.
   Button("SpeedButtonQuit").hide();
+  // Right of the buttons: why a typed Length gave way.
+  lengthNote_ = MakeLabel(panelKRV_, "LabelLengthNote", QString(), 385, 6, false, 0);
+}
+
+void TFormKRV::ShowLengthNote(const std::string& note) {
+  lengthNote_->setText(ToQString(note));
+  lengthNote_->resize(lengthNote_->sizeHint());
 }
 
 void TFormKRV::BuildPanels() {
@@ -282,6 +289,8 @@ void TFormKRV::FormCreate() {
   MenuAction("Graphs1").setEnabled(false);
   InitialiseProblem(problem_, view_);
   context_.History.Clear();
+  context_.Results.Clear();
+  ShowLengthNote({});
   dialogFileName_ = ToQString(problem_.General.FileName);
   LayOut();
   for (int row = 0; row < kGridRows; ++row)
@@ -358,8 +367,7 @@ void TFormKRV::FormActivate() {
   ModalScope modal(context_.ModalBoxes);
   // A value typed before the user went to another window is not dropped.
   CommitPendingEdit();
-  const int layers = problem_.General.NL;
-  if (layers >= 0 && layers <= MaxLayers) problem_.General.Length = problem_.Z[layers];
+  if (const std::string note = LengthFollowsLayers(problem_); !note.empty()) ShowLengthNote(note);
   dialogFileName_ = ToQString(problem_.General.FileName);
   WriteGridColumn();
   Refresh();
@@ -374,15 +382,19 @@ bool TFormKRV::MainGridSelectCell(int col, int row) {
   EditLocation where;
   where.Col = 1;
   where.Row = leftRow;
-  EditTransaction transaction(context_.History, problem_, where);
-  const CellCommit edit =
-      ApplyGeneralValue(problem_, view_, field, ToStdString(mainGrid_->Cell(1, leftRow)));
+  CellCommit edit;
+  {
+    StoredEdit stored(context_, where);
+    edit = ApplyGeneralValue(problem_, view_, field, ToStdString(mainGrid_->Cell(1, leftRow)));
+  }
   if (!edit.Accepted) {
     context_.Dialog.Message(this, ToQString(edit.Message));
     mainGrid_->SetCell(1, leftRow, ToQString(edit.Shown));
     return false;
   }
   mainGrid_->SetCell(1, leftRow, ToQString(edit.Shown));
+  // A Length typed anew, or another lowest layer: the note is past.
+  if (field == GeneralField::Length || field == GeneralField::NL) ShowLengthNote({});
   if (field == GeneralField::FileName) dialogFileName_ = ToQString(problem_.General.FileName);
   if (edit.OthersChanged)
     mainGrid_->SetCell(1, static_cast<int>(GeneralField::Length),
@@ -461,6 +473,8 @@ void TFormKRV::SpeedButtonOpenClick() {
     QDir::setCurrent(QFileInfo(*chosen).absolutePath());
     unsaved_.Record(problem_);
     context_.History.Clear();
+    context_.Results.Clear();
+    ShowLengthNote({});
   }
   ShowMessages(outcome.Messages);
   // Open cleared the shown flags of the options panel and the tool windows.
@@ -612,6 +626,7 @@ bool TFormKRV::RunComputationFromWindow() {
                               progressLabels_[3]};
   WindowComputationObserver observer(labels, context_.Dialog, this, clock_);
   context_.Computed.Clear();
+  context_.Results.Clear();
   observer.KeepResultsIn(&context_.Computed);
   const ComputationFault fault = context_.Compute(problem_, context_.Engine, observer);
   if (fault != ComputationFault::None) {
@@ -622,6 +637,7 @@ bool TFormKRV::RunComputationFromWindow() {
   }
   panelProgress_->hide();
   view_.ResultsValid = true;
+  context_.Results.Record(problem_, StoredEdit::CurrentFolder());
   UpdateOutputCommands();
   Refresh();
   return true;
@@ -678,14 +694,13 @@ void TFormKRV::MoveThroughHistory(std::optional<EditLocation> (EditHistory::*mov
   ModalScope modal(context_.ModalBoxes);
   // A value still typed is stored first: it is the last edit.
   if (!CommitPendingEdit()) return;
-  const std::optional<EditLocation> where = (context_.History.*move)(problem_);
-  if (!where) return;
-  // The design settings judge the results and change none.
-  if (where->Window != EditWindow::Design) {
-    view_.ResultsValid = false;
-    view_.PageOffset = 0;
+  std::optional<EditLocation> where;
+  {
+    // Back at the problem computed last, its results hold again.
+    StoredEdit change(context_);
+    where = (context_.History.*move)(problem_);
   }
-  ShowEdit(*where);
+  if (where) ShowEdit(*where);
 }
 
 void TFormKRV::ShowEdit(const EditLocation& where) {
@@ -739,6 +754,14 @@ void TFormKRV::ShowEdit(const EditLocation& where) {
 }
 
 bool TFormKRV::eventFilter(QObject* watched, QEvent* event) {
+  // Undo and redo are the program's in every widget of every window: a box
+  // with text of its own (a grid's cell, a step chooser, a design setting)
+  // would take the keys for its text and leave the program's edits alone.
+  if (event->type() == QEvent::ShortcutOverride &&
+      IsUndoOrRedoKey(*static_cast<QKeyEvent*>(event))) {
+    event->ignore();
+    return true;
+  }
   // The export key of the output and cross-section windows, wherever the
   // keyboard is in them: their step chooser keeps a key of the window alone.
   if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&

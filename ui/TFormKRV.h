@@ -92,6 +92,8 @@ class TFormKRV : public QMainWindow {
   QLabel& ProgressLabel(int number) { return *progressLabels_.at(number - 1); }
   QCheckBox& OptionBox(int index) { return *optionBoxes_.at(index); }
   QCheckBox& DesignOptionBox() { return *designBox_; }
+  // On the toolbar's panel: why a typed Length gave way to the layers.
+  QLabel& LabelLengthNote() { return *lengthNote_; }
   QToolButton& Button(const char* objectName);
   QAction& MenuAction(const char* objectName);
   const QString& DialogFolder() const { return openFolder_; }
@@ -115,6 +117,7 @@ class TFormKRV : public QMainWindow {
   void LayOut();
   void WriteGridColumn();
   void UpdateOutputCommands();
+  void ShowLengthNote(const std::string& note);
   void UpdateEditCommands();
   // Undo or redo: `move` is EditHistory::Undo or EditHistory::Redo.
   void MoveThroughHistory(std::optional<EditLocation> (EditHistory::*move)(ProblemData&));
@@ -148,6 +151,7 @@ class TFormKRV : public QMainWindow {
   FramePlacement* frame_ = nullptr;
   QWidget* client_ = nullptr;
   QFrame* panelKRV_ = nullptr;
+  QLabel* lengthNote_ = nullptr;
   QFrame* panelGeneral_ = nullptr;
   QLabel* labelGeneral_ = nullptr;
   QToolButton* buttonGeneralHelp_ = nullptr;

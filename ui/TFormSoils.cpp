@@ -6,7 +6,9 @@
 #include <QToolButton>
 #include <algorithm>
 
+#include "base/QtText.h"
 #include "core/SoilLayerRules.h"
+#include "engine/StrengthCoefficients.h"
 #include "ui/HelpTexts.h"
 #include "ui/StepChooser.h"
 #include "ui/StringGrid.h"
@@ -66,6 +68,17 @@ TFormSoils::TFormSoils(AppContext& context)
   strength_->setGeometry(help_->x() - 80, 3, 76, 24);
   connect(strength_, &QToolButton::clicked, this, [this] { SpeedButtonStrengthClick(); });
 
+  // Between the side and the strength button; two lines at most.
+  constexpr int noteLeft = 262;
+  note_ =
+      MakeLabel(panel_, "LabelNote", QString(), noteLeft, 1, false, strength_->x() - 4 - noteLeft);
+  note_->setWordWrap(true);
+  note_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  note_->resize(note_->width(), PanelHeight - 2);
+  QFont small = note_->font();
+  small.setPointSize(7);
+  note_->setFont(small);
+
   HomeCursor(NameColumn);
   FormPaint();
   context.Steps.Join(StepWindow::Soils, this);
@@ -76,6 +89,7 @@ void TFormSoils::SelectStep(int step) {
 }
 
 void TFormSoils::FormPaint() {
+  if (notedFor_ && !(*notedFor_ == context_.Problem)) ShowNote({});
   ShowSteps(*chooser_);
   side_->setCurrentText(context_.View.CurrentSide == Side::Left ? LeftSide : RightSide);
   FillSoilGrid();
@@ -128,6 +142,18 @@ void TFormSoils::AfterCommit(int, int) {
   FillSoilGrid();
 }
 
+std::string TFormSoils::FinishEdit(const ProblemData& before) {
+  ProblemData& problem = context_.Problem;
+  const StrokeFollowUp strokes = FollowStrokes(problem);
+  return SoilEditNote(RefilledRecords(before, problem), context_.View.CurrentStep, strokes);
+}
+
+void TFormSoils::ShowNote(const std::string& note) {
+  note_->setText(ToQString(note));
+  note_->setToolTip(note_->text());
+  notedFor_ = note.empty() ? nullptr : std::make_unique<ProblemData>(context_.Problem);
+}
+
 void TFormSoils::SpeedButtonHelpClick() {
   ShowMessage(SoilsHelpText());
 }
@@ -142,6 +168,7 @@ TFormStrength* TFormSoils::SpeedButtonStrengthClick() {
   const int row = grid_->Row();
   dialog->WhereApplied = [this, row] { return EditAt(grid_->Col(), row); };
   dialog->OnApplied = [this] {
+    ShowNote({});
     FillSoilGrid();
     context_.Steps.ProblemChanged();
   };

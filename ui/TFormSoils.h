@@ -2,6 +2,8 @@
 // and on one side of the wall; in step 0 both sides are edited together.
 #pragma once
 
+#include <memory>
+
 #include "ui/EditorWindow.h"
 
 class QComboBox;
@@ -44,16 +46,26 @@ class TFormSoils : public EditorWindow {
   QComboBox& ComboBoxSide() { return *side_; }
   QLabel& LabelSide() { return *labelSide_; }
   QToolButton& SpeedButtonStrength() { return *strength_; }
+  // What the last edit did beyond its cells, on the panel.
+  QLabel& LabelNote() { return *note_; }
 
  protected:
   CellCommit CommitCell(int col, int row) override;
   void AfterCommit(int col, int row) override;
+  // Keeps the strokes derived from k_h in step with the initial stresses
+  // the edit may have moved, and tells what the edit filled again.
+  std::string FinishEdit(const ProblemData& before) override;
+  void ShowNote(const std::string& note) override;
 
  private:
   StepChooser* chooser_ = nullptr;
   QComboBox* side_ = nullptr;
   QLabel* labelSide_ = nullptr;
   QToolButton* strength_ = nullptr;
+  QLabel* note_ = nullptr;
+  // The problem the note speaks of: a change made elsewhere (an undo, a
+  // file opened) makes it stale.
+  std::unique_ptr<ProblemData> notedFor_;
 };
 
 }  // namespace korvanu

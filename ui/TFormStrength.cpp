@@ -15,12 +15,12 @@
 
 #include "base/Dialogs.h"
 #include "base/QtText.h"
-#include "core/EditTransaction.h"
 #include "core/StrengthRules.h"
 #include "core/TextFormat.h"
 #include "engine/StrengthCoefficients.h"
 #include "ui/HelpTexts.h"
 #include "ui/ModalScope.h"
+#include "ui/StoredEdit.h"
 
 namespace korvanu {
 namespace {
@@ -269,7 +269,7 @@ bool TFormStrength::ButtonApplyClick() {
     // Everything Apply stores, spread to later steps and sides, is one step
     // of undo.
     const EditLocation where = WhereApplied ? WhereApplied() : EditLocation{};
-    EditTransaction edit(context_.History, context_.Problem, where);
+    StoredEdit edit(context_, where);
     ApplyCoefficients(context_.Problem, context_.View, layer_, *strength, k);
   }
   if (OnApplied) OnApplied();

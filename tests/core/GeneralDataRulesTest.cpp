@@ -136,6 +136,18 @@ TEST_F(GeneralDataRules, AcceptedValueClearsResultsEvenWhenUnchanged) {
   EXPECT_EQ(problem_.Z[4], 4.0);  // a typed Length leaves the geometry alone
 }
 
+TEST_F(GeneralDataRules, ATypedLengthGivesWayToTheLayersAndSaysSo) {
+  Apply(GeneralField::Length, "7.5");
+  EXPECT_EQ(LengthFollowsLayers(problem_),
+            "Length follows the layers: change the thickness of layer 4");
+  EXPECT_EQ(problem_.General.Length, 4.0);
+  EXPECT_EQ(LengthFollowsLayers(problem_), "");
+  // A Length that reads as the depth gives way without a word.
+  problem_.General.Length = 4.0004;
+  EXPECT_EQ(LengthFollowsLayers(problem_), "");
+  EXPECT_EQ(problem_.General.Length, 4.0);
+}
+
 TEST_F(GeneralDataRules, TextsCutToFortyCharacters) {
   const std::string long_name(55, 'x');
   CellCommit e = Apply(GeneralField::ProblemName, long_name);

@@ -107,6 +107,30 @@ TEST_F(SoilLayerRules, ALayerWithoutDryWeightActsAsWaterAtEveryCommit) {
   EXPECT_EQ(At(2, 4, Side::Left).Zw, 3.0);
 }
 
+// Wd typed in step 0 spreads as ever, into the steps that dug the layer
+// too; those entries are named, not those of the step on show.
+TEST_F(SoilLayerRules, EntriesFilledAgainAreNamedOutsideTheStepShown) {
+  Commit(4, Side::Right, SoilColumn::Wd, 0, "0");  // layer 1 dug on the right too
+  const ProblemData before = problem_;
+  Commit(0, Side::Left, SoilColumn::Wd, 0, "18");
+  EXPECT_EQ(At(0, 2, Side::Left).Wd, 18.0);
+  EXPECT_EQ(At(0, 2, Side::Left).Ka, 1.0);  // the water values stay
+  const std::vector<LayerRecord> refilled = RefilledRecords(before, problem_);
+  ASSERT_EQ(refilled.size(), 7u);
+  EXPECT_EQ(refilled.front(), (LayerRecord{0, 1, Side::Left}));
+  EXPECT_EQ(RefilledNote(refilled, 0),
+            "Filled again, water values kept: layer 1 (left side, steps 1-5; right side, steps "
+            "4-5).");
+  EXPECT_EQ(RefilledNote(refilled, 1),
+            "Filled again, water values kept: layer 1 (left side, steps 2-5; right side, steps "
+            "4-5).");
+  EXPECT_EQ(DescribeRecords({{1, 3, Side::Left}, {1, 3, Side::Right}, {1, 0, Side::Left}}),
+            "layer 2 (left side, steps 0, 3; right side, step 3)");
+  EXPECT_EQ(DescribeRecords({{2, 1, Side::Left}, {2, 1, Side::Right}}),
+            "layer 3 (both sides, step 1)");
+  EXPECT_TRUE(RefilledNote({{0, 1, Side::Left}}, 1).empty());
+}
+
 TEST_F(SoilLayerRules, ThicknessInStepZeroMovesTheBoundariesBelowAndLength) {
   problem_.H[1] = 2.0;
   for (int p = 2; p <= 4; ++p) problem_.Z[p] = p + 1.0;

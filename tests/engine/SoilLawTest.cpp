@@ -8,6 +8,8 @@
 #include <memory>
 #include <random>
 
+#include "core/StrengthRules.h"
+#include "core/TextFormat.h"
 #include "engine/BeamEquations.h"
 #include "engine/FloatingPointFault.h"
 #include "engine/SoilLaw.h"
@@ -331,6 +333,48 @@ TEST(StrengthCoefficientsTest, StrokeFromTheInitialMidLayerStress) {
   s.Kh = 10000;
   const EarthPressureCoefficients k = LayerCoefficients(*problem, 2, Side::Left, s);
   EXPECT_NEAR(*k.Dw, (3.0 - 1.0 / 3.0) * 31.0 / 10000, 1e-15);
+}
+
+// A thickness or weight typed above a layer moves its initial stress: the
+// stroke derived from its k_h follows as "K from φ'" would store it; where
+// k_h would now give less than the table holds, the k_h goes and Dw stays.
+TEST(StrengthCoefficientsTest, StrokesFollowTheInitialStressOfTheirLayer) {
+  std::unique_ptr<ProblemData> problem = test::DefaultProblem();
+  problem->General.NT = 2;
+  ViewState view;
+  SoilStrength s;
+  s.Phi = 30;
+  s.Method = EarthPressureMethod::Rankine;
+  s.Kh = 10000;
+  ApplyCoefficients(*problem, view, 2, s, LayerCoefficients(*problem, 2, Side::Left, s));
+  EXPECT_TRUE(FollowStrokes(*problem).Derived.empty());
+
+  ASSERT_TRUE(CommitSoilCell(*problem, view, SoilColumn::H, 0, "2").Accepted);
+  const double stress = InitialMidLayerStress(*problem, 2, Side::Left);
+  EXPECT_GT(stress, 31.0);
+  const StrokeFollowUp moved = FollowStrokes(*problem);
+  EXPECT_EQ(moved.Derived.size(), 6u);  // steps 0..2, both sides
+  EXPECT_TRUE(moved.KhDropped.empty());
+  for (const Side side : {Side::Left, Side::Right})
+    EXPECT_EQ(problem->Layer(2, 2, side).Dw,
+              ReadReal(Format("%10.3f", (3.0 - 1.0 / 3.0) * stress / 10000)));
+  EXPECT_EQ(SoilEditNote({}, 0, moved),
+            "Dw derived again from k_h: layer 3 (both sides, steps 0-2). Ctrl+Z undoes it.");
+
+  // Nearly weightless soil above the middle of layer 3, in the initial state.
+  for (int j = 0; j <= 2; ++j)
+    for (const Side side : {Side::Left, Side::Right}) {
+      problem->Layer(j, 0, side).Wd = 0.001;
+      problem->Layer(j, 0, side).Ws = 10.001;
+    }
+  const double dw = problem->Layer(2, 1, Side::Left).Dw;
+  const StrokeFollowUp dropped = FollowStrokes(*problem);
+  EXPECT_TRUE(dropped.Derived.empty());
+  EXPECT_EQ(dropped.KhDropped.size(), 6u);
+  EXPECT_EQ(problem->Layer(2, 1, Side::Left).Dw, dw);
+  EXPECT_FALSE(problem->Strength(2, 1, Side::Right)->Kh.has_value());
+  EXPECT_EQ(problem->Strength(2, 1, Side::Right)->Phi, 30.0);
+  EXPECT_TRUE(FollowStrokes(*problem).KhDropped.empty());
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "ui/StringGrid.h"
 #include "ui/TFormAnchors.h"
 #include "ui/TFormAxis.h"
+#include "ui/TFormDesign.h"
 #include "ui/TFormProfiles.h"
 #include "ui/TFormSoils.h"
 
@@ -171,6 +172,31 @@ class EditCommandsTest : public QObject {
     QCOMPARE(fx_.Dialogs().lastFileName, QStringLiteral("New.krv"));
     QTest::keyClick(editor, Qt::Key_F9);
     QVERIFY(fx_.View().ResultsValid);
+  }
+
+  void theKeysAreTheProgramsInAStepChooserToo() {
+    fx_.Main().show();
+    fx_.Activate(Soils());
+    const double before = Problem().Layer(0, 0, Side::Left).Wd;
+    Enter(Soils().Grid(), 3, 2, QStringLiteral("17"));
+    // A step picked with the mouse leaves the keyboard in the chooser.
+    QLineEdit* chooser = Soils().ComboBoxStep().lineEdit();
+    chooser->setFocus();
+    QVERIFY(chooser->hasFocus());
+    QTest::keyClick(chooser, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(Problem().Layer(0, 0, Side::Left).Wd, before);
+    QTest::keyClick(chooser, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(Problem().Layer(0, 0, Side::Left).Wd, 17.0);
+    // The design summary opens with the keyboard in its own chooser.
+    fx_.Main().SpeedButtonDesignClick();
+    TFormDesign& design = *Context().Windows.Design;
+    fx_.Activate(design);
+    QLineEdit* designChooser = design.ComboBoxStep().lineEdit();
+    designChooser->setFocus();
+    QTest::keyClick(designChooser, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(Problem().Layer(0, 0, Side::Left).Wd, before);
+    QTest::keyClick(designChooser, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(Problem().Layer(0, 0, Side::Left).Wd, 17.0);
   }
 };
 

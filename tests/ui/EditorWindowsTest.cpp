@@ -14,6 +14,8 @@
 #include "base/Fonts.h"
 #include "core/Datafile.h"
 #include "core/ProblemDefaults.h"
+#include "core/StrengthRules.h"
+#include "engine/StrengthCoefficients.h"
 #include "tests/support/WindowFixture.h"
 #include "ui/StepChooser.h"
 #include "ui/StringGrid.h"
@@ -72,14 +74,14 @@ class EditorWindowsTest : public QObject {
     QVERIFY(Cursor(grid, 1, 2));
 
     // Tab to Wd, down to layer 3: the cells passed store nothing (step 1
-    // keeps its excavation) and still count as an edit.
+    // keeps its excavation) and leave the results as they were.
     const auto table = fx_.Problem().LayerTable;
     fx_.View().ResultsValid = true;
     Key(grid, Qt::Key_Tab, 2);
     Key(grid, Qt::Key_Down, 2);
     QVERIFY(Cursor(grid, 3, 4));
     QVERIFY(fx_.Problem().LayerTable == table);
-    QVERIFY(!fx_.View().ResultsValid);
+    QVERIFY(fx_.View().ResultsValid);
     // Type, Enter: both sides in every step.
     Type(grid, QStringLiteral("18"));
     Key(grid, Qt::Key_Return);
@@ -90,6 +92,7 @@ class EditorWindowsTest : public QObject {
     }
     QCOMPARE(fx_.Problem().Layer(2, 4, Side::Left).Wd, 16.0);
     QCOMPARE(grid.Cell(3, 4), QStringLiteral("    18.000"));
+    QVERIFY(!fx_.View().ResultsValid);
 
     // A negative number keeps the cursor and the stored value.
     Type(grid, QStringLiteral("-1"));
@@ -122,6 +125,49 @@ class EditorWindowsTest : public QObject {
     QCOMPARE(grid.Cell(1, 2), QStringLiteral("Soil 1"));
   }
 
+  void theSoilPanelSaysWhatAnEditDidBeyondItsCells() {
+    ProblemData& problem = fx_.Problem();
+    SoilStrength strength;
+    strength.Method = EarthPressureMethod::Rankine;
+    strength.Kh = 10000;
+    ApplyCoefficients(problem, fx_.View(), 2, strength,
+                      LayerCoefficients(problem, 2, Side::Left, strength));
+    fx_.Main().SpeedButtonSoilsClick();
+    fx_.Activate(Soils());
+    StringGrid& grid = Soils().Grid();
+    const ProblemData before = problem;
+
+    // A thicker layer 1 loads layer 3 more: its stroke follows its k_h, in
+    // the same step of undo.
+    QVERIFY(grid.SelectCell(2, 2));
+    Type(grid, QStringLiteral("2"));
+    Key(grid, Qt::Key_Return);
+    const double dw = problem.Layer(2, 3, Side::Right).Dw;
+    QVERIFY(dw > before.Layer(2, 3, Side::Right).Dw);
+    QCOMPARE(grid.Cell(12, 4).trimmed(), QString::number(dw, 'f', 3));
+    QVERIFY(problem.Strength(2, 3, Side::Right)->Kh.has_value());
+    QCOMPARE(Soils().LabelNote().text(),
+             QStringLiteral("Dw derived again from k_h: layer 3 (both sides, steps 0-3). "
+                            "Ctrl+Z undoes it."));
+    fx_.Main().Undo1Click();
+    QVERIFY(problem == before);
+    QVERIFY(Soils().LabelNote().text().isEmpty());
+
+    // Wd in step 0 fills the layer the later steps dug: said at once.
+    QVERIFY(grid.SelectCell(3, 3));
+    Type(grid, QStringLiteral("18"));
+    TypeStep(Soils().ComboBoxStep(), QStringLiteral("2"));
+    QCOMPARE(problem.Layer(1, 2, Side::Left).Wd, 18.0);
+    QCOMPARE(Soils().LabelNote().text(),
+             QStringLiteral("Filled again, water values kept: layer 2 (left side, steps 1-3). "
+                            "Ctrl+Z undoes it."));
+    // A later edit without such effects says nothing.
+    QVERIFY(grid.SelectCell(8, 5));
+    Type(grid, QStringLiteral("1"));
+    Key(grid, Qt::Key_Return);
+    QVERIFY(Soils().LabelNote().text().isEmpty());
+  }
+
   void anchorsFromTheKeyboardAndResetsThatStoreNothing() {
     fx_.Main().SpeedButtonAnchorsClick();
     fx_.Activate(Anchors());
@@ -151,6 +197,22 @@ class EditorWindowsTest : public QObject {
     Key(grid, Qt::Key_Return);
     QVERIFY(Cursor(grid, 3, 6));
     QCOMPARE(fx_.Problem().Anchors[20][3].Fa, 1.0);
+
+    // Escape abandons a value typed, and the 1.000 shown for a refused one:
+    // the stored value comes back, and leaving the cell stores nothing.
+    Type(grid, QStringLiteral("42"));
+    Key(grid, Qt::Key_Escape);
+    QCOMPARE(grid.Cell(3, 6), QStringLiteral("       0.000"));
+    QVERIFY(!grid.EditModified());
+    Type(grid, QStringLiteral("-5"));
+    Key(grid, Qt::Key_Return);
+    QCOMPARE(grid.Cell(3, 6), QStringLiteral("       1.000"));
+    Key(grid, Qt::Key_Escape);
+    QCOMPARE(grid.Cell(3, 6), QStringLiteral("       0.000"));
+    Key(grid, Qt::Key_Up);
+    Key(grid, Qt::Key_Down);
+    QVERIFY(Cursor(grid, 3, 6));
+    QCOMPARE(fx_.Problem().Anchors[20][4].Fa, 0.0);
 
     // Typed but not left when a main-window command runs: the value is kept,
     // for the step it was typed in, as the main grid keeps its own.

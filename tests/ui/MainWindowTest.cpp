@@ -260,10 +260,18 @@ class MainWindowTest : public QObject {
     QCOMPARE(fx_.Problem().General.Length, 7.5);
     Main().Refresh();
     QCOMPARE(Grid().Cell(1, LengthRow), QStringLiteral("       7.500"));
+    QVERIFY(Main().LabelLengthNote().text().isEmpty());
     Main().FormActivate();
     QCOMPARE(fx_.Problem().General.Length, 4.0);
     QCOMPARE(Grid().Cell(1, LengthRow), QStringLiteral("       4.000"));
     QCOMPARE(Grid().Row(), 0);
+    QCOMPARE(Main().LabelLengthNote().text(),
+             QStringLiteral("Length follows the layers: change the thickness of layer 4"));
+    // Said until a Length is typed anew.
+    Main().FormActivate();
+    QVERIFY(!Main().LabelLengthNote().text().isEmpty());
+    TypeAndEnter(LengthRow, QStringLiteral("4"));
+    QVERIFY(Main().LabelLengthNote().text().isEmpty());
   }
 
   void activationStoresATypedValueFirst() {
@@ -377,10 +385,42 @@ class MainWindowTest : public QObject {
     QVERIFY(!fx_.View().PrintOptionsShown);
     QVERIFY(Main().PanelOptions().isVisible());
 
-    // Leaving any cell afterwards clears the results and the output commands.
+    // Leaving a cell as it was keeps the results; a stored change puts them
+    // and the output commands out of date.
     Grid().SelectCell(1, File);
+    QVERIFY(fx_.View().ResultsValid);
+    TypeAndEnter(Problem, QStringLiteral("Changed"));
     QVERIFY(!fx_.View().ResultsValid);
     Main().Refresh();
+    QVERIFY(!OutputCommandsEnabled());
+  }
+
+  void onlyAStoredChangePutsTheResultsOutOfDate() {
+    Main().show();
+    TypeAndEnter(User, QStringLiteral("Quay"));
+    Main().SpeedButtonRunClick();
+    Main().SpeedButtonScreenOutputClick();
+    const QLabel* outOfDate =
+        Context().Windows.Tables->findChild<QLabel*>(QStringLiteral("LabelOutOfDate"));
+    QVERIFY(outOfDate != nullptr && outOfDate->isHidden());
+    // A name refused for its comma stores nothing.
+    TypeAndEnter(Problem, QStringLiteral("Wall A, stage 2"));
+    QCOMPARE(fx_.Dialogs().messages.size(), 1);
+    Main().Refresh();
+    QVERIFY(OutputCommandsEnabled());
+    QVERIFY(outOfDate->isHidden());
+    // Undone back to the problem computed, the results hold again; redone,
+    // they are out of date again.
+    TypeAndEnter(NN, QStringLiteral("120"));
+    QVERIFY(!OutputCommandsEnabled());
+    QVERIFY(!outOfDate->isHidden());
+    Main().Undo1Click();
+    QVERIFY(OutputCommandsEnabled());
+    QVERIFY(outOfDate->isHidden());
+    Main().Redo1Click();
+    QVERIFY(!OutputCommandsEnabled());
+    Main().Undo1Click();
+    Main().Undo1Click();  // the user typed before the computation
     QVERIFY(!OutputCommandsEnabled());
   }
 

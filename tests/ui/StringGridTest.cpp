@@ -99,6 +99,45 @@ class StringGridTest : public QObject {
     QCOMPARE(grid->Cell(1, 1), QStringLiteral("bad"));
   }
 
+  void aClickSelectsTheValueAndOnlyADoubleClickOrF2PlacesTheCaret() {
+    std::vector<Asked> asked;
+    bool allow = true;
+    auto grid = MakeGrid(asked, allow);
+    QLineEdit* editor = grid->Editor();
+    // Within the text "1,1", which starts at the editor's left.
+    const QPoint between(editor->fontMetrics().horizontalAdvance(QStringLiteral("1,")),
+                         editor->height() / 2);
+    // A click into the cursor's own cell, even between its characters:
+    // typing replaces the whole value, as in every other cell.
+    QTest::mouseClick(editor, Qt::LeftButton, {}, between);
+    QTest::keyClicks(editor, QStringLiteral("0"));
+    QCOMPARE(grid->Cell(1, 1), QStringLiteral("0"));
+    // Escape puts back what the cell showed, with nothing typed.
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QCOMPARE(grid->Cell(1, 1), QStringLiteral("1,1"));
+    QCOMPARE(editor->selectedText(), QStringLiteral("1,1"));
+    QVERIFY(!grid->EditModified());
+    // A double click puts the caret where it is: typing goes into the value,
+    // and Left stays within it.
+    QTest::mouseDClick(editor, Qt::LeftButton, {}, between);
+    QVERIFY(grid->CaretPlaced());
+    QVERIFY(!editor->hasSelectedText());
+    editor->setCursorPosition(1);
+    QTest::keyClicks(editor, QStringLiteral("0"));
+    QCOMPARE(grid->Cell(1, 1), QStringLiteral("10,1"));
+    for (int i = 0; i < 4; ++i) QTest::keyClick(editor, Qt::Key_Left);
+    QCOMPARE(grid->Col(), 1);
+    QVERIFY(asked.empty());
+    // F2 puts it at the end.
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QTest::keyClick(editor, Qt::Key_F2);
+    QTest::keyClicks(editor, QStringLiteral("5"));
+    QCOMPARE(grid->Cell(1, 1), QStringLiteral("1,15"));
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QCOMPARE(grid->Cell(1, 1), QStringLiteral("1,1"));
+    QVERIFY(!grid->CaretPlaced());
+  }
+
   void theMouseMovesThroughTheOwnerAndNeverOntoFixedCells() {
     std::vector<Asked> asked;
     bool allow = true;
